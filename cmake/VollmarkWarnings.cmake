@@ -1,0 +1,13 @@
+# Every target of the project links vollmark_warnings, so the warning set is decided here once.
+add_library(vollmark_warnings INTERFACE)
+if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
+    target_compile_options(vollmark_warnings INTERFACE -Wall -Wextra -Wpedantic)
+    if(VOLLMARK_WERROR)
+        target_compile_options(vollmark_warnings INTERFACE -Werror)
+    endif()
+elseif(MSVC)
+    target_compile_options(vollmark_warnings INTERFACE /W4 /permissive-)
+    if(VOLLMARK_WERROR)
+        target_compile_options(vollmark_warnings INTERFACE /WX)
+    endif()
+endif()

@@ -1,0 +1,25 @@
+#include "OsLayer.h"
+
+#include <utility>
+
+namespace platform {
+namespace {
+
+std::unique_ptr<OsLayer>& slot() {
+    static std::unique_ptr<OsLayer> layer;
+    return layer;
+}
+
+}  // namespace
+
+OsLayer& currentLayer() {
+    auto& layer = slot();
+    if (!layer) layer = createSystemLayer();
+    return *layer;
+}
+
+std::unique_ptr<OsLayer> installLayer(std::unique_ptr<OsLayer> layer) {
+    return std::exchange(slot(), std::move(layer));
+}
+
+}  // namespace platform

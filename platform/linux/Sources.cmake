@@ -1,0 +1,1 @@
+target_sources(vollmark_platform PRIVATE ${CMAKE_CURRENT_LIST_DIR}/LinuxLayer.cpp)

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+#include <vector>
+
+// A decoded image from the program's embedded data, found by name (":/resources/<NAME>").
+// Keeps its colour pixels opaque and, for RGBA images, a separate alpha plane.
+class ResourceImage {
+public:
+    // Throws std::runtime_error("The png image could not be loaded from the resource ID.")
+    // when no embedded item of that name exists.
+    void LoadFromResource(const QString& name);
+
+    int Width() const;
+    int Height() const;
+    bool HasAlpha() const;
+
+    // Whole image at natural size with its top-left at (x, y): opaque copy for RGB images,
+    // the integer blend (src * a + dst * (255 - a) + 255) >> 8 for RGBA, reading the
+    // target's pixels. The target must be Format_RGB32; pixels outside it are skipped.
+    void Draw(QImage& target, int x, int y) const;
+
+    // The colour pixels (Format_RGB32), the source of stretched copies without blending.
+    const QImage& ColorSurface() const;
+};

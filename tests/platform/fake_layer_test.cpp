@@ -1,0 +1,5 @@
+#include "FakeLayer.h"
+
+#include <gtest/gtest.h>
+
+TEST(FakeLayer, placeholder) {}
