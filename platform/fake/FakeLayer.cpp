@@ -88,6 +88,8 @@ ScopedFakeLayer::ScopedFakeLayer() {
     previous_ = installLayer(std::move(fake));
 }
 
-ScopedFakeLayer::~ScopedFakeLayer() { installLayer(std::move(previous_)); }
+ScopedFakeLayer::~ScopedFakeLayer() {
+    installLayer(std::move(previous_));
+}
 
 }  // namespace platform

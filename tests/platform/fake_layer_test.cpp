@@ -1,5 +1,0 @@
-#include "FakeLayer.h"
-
-#include <gtest/gtest.h>
-
-TEST(FakeLayer, placeholder) {}

@@ -1,0 +1,54 @@
+#include <gtest/gtest.h>
+
+#include "Options.h"
+
+using namespace drives;
+
+namespace {
+
+std::variant<Options, OptionError> Parse(std::vector<std::string_view> args) {
+    return ParseOptions(args);
+}
+
+TEST(DrivesOptions, defaults_matchTheProgramStart) {
+    const auto options = std::get<Options>(Parse({}));
+    EXPECT_EQ(options.unit, DiskUtils::suMega);
+    EXPECT_EQ(options.divisors.Giga, 1'000'000'000);
+    EXPECT_EQ(options.words.Words[0], "Octets");
+    EXPECT_FALSE(options.json);
+    EXPECT_FALSE(options.pngFile);
+}
+
+TEST(DrivesOptions, valuesAreTakenSeparateOrAfterEquals) {
+    const auto options = std::get<Options>(
+        Parse({"--unit", "tera", "--divisor=1024", "--words", "bytes", "--json", "--png=out.png"}));
+    EXPECT_EQ(options.unit, DiskUtils::suTera);
+    EXPECT_EQ(options.divisors.Tera, 1'099'511'627'776);
+    EXPECT_EQ(options.words.Words[3], "GB");
+    EXPECT_TRUE(options.json);
+    EXPECT_EQ(options.pngFile, "out.png");
+}
+
+TEST(DrivesOptions, badInput_namesTheProblem) {
+    struct Case {
+        std::vector<std::string_view> args;
+        std::string message;
+    };
+    const Case cases[] = {
+        {{"--unit", "byte"}, "invalid value 'byte' for --unit (expected kilo, mega, giga or tera)"},
+        {{"--divisor=1023"}, "invalid value '1023' for --divisor (expected 1000 or 1024)"},
+        {{"--words", "Octets"}, "invalid value 'Octets' for --words (expected octets or bytes)"},
+        {{"--unit"}, "option --unit needs a value"},
+        {{"--png="}, "option --png needs a file name"},
+        {{"--json=yes"}, "option --json takes no value"},
+        {{"--verbose"}, "unknown option '--verbose'"},
+        {{"giga"}, "unknown option 'giga'"},
+    };
+    for (const Case& c : cases) {
+        const auto result = Parse(c.args);
+        ASSERT_TRUE(std::holds_alternative<OptionError>(result)) << c.message;
+        EXPECT_EQ(std::get<OptionError>(result).message, c.message);
+    }
+}
+
+}  // namespace

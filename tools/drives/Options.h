@@ -1,0 +1,35 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "DiskUtils.h"
+
+namespace drives {
+
+struct Options {
+    DiskUtils::SizeUnit unit = DiskUtils::suMega;
+    DiskUtils::DivisorSet divisors = DiskUtils::UnitDivisors1000;
+    DiskUtils::UnitNameSet words = DiskUtils::OctetUnitNames;
+    bool json = false;
+    bool help = false;
+    std::optional<std::string> pngFile;
+};
+
+struct OptionError {
+    std::string message;
+};
+
+// The arguments after the program name. Each value may follow its option as the next
+// argument or after "=".
+std::variant<Options, OptionError> ParseOptions(const std::vector<std::string_view>& args);
+
+// Installs the display state the way the main window's menu would.
+void ApplyDisplayOptions(const Options& options);
+
+std::string UsageText();
+
+}  // namespace drives

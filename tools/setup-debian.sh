@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages that building, running and testing Vollmark need. Run as root;
+# it only calls apt-get when something is missing, so a second run costs a second.
+set -euo pipefail
+
+packages=(
+    # build
+    cmake ninja-build g++ pkg-config clang-format
+    qt6-base-dev qt6-base-dev-tools libgl-dev libpng-dev libjpeg-dev
+    libgtest-dev googletest libbenchmark-dev
+    # fonts with the narrow metrics the row layout assumes
+    fonts-wine fonts-dejavu-core
+    # Linux layer tests: real mounts in a private namespace
+    libfuse3-dev fuse3 squashfs-tools e2fsprogs util-linux coreutils
+    # end-to-end window test and screenshots
+    xvfb xauth openbox xcompmgr x11-utils imagemagick
+    # Windows cross-build, tested under wine
+    g++-mingw-w64-x86-64-posix wine64
+)
+
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+
+if ((${#missing[@]})); then
+    echo "Installing: ${missing[*]}"
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update -qq
+    apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
