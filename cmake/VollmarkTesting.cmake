@@ -17,4 +17,8 @@ function(vollmark_add_test name)
     if(ARG_ENVIRONMENT)
         set_tests_properties(${name} PROPERTIES ENVIRONMENT "${ARG_ENVIRONMENT}")
     endif()
+    # Cross-built tests run in the emulator's prefix, which tests/windows makes before them.
+    if(CMAKE_CROSSCOMPILING_EMULATOR)
+        set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine_prefix)
+    endif()
 endfunction()

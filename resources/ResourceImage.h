@@ -1,7 +1,9 @@
+// Embedded artwork and the image type that decodes and draws it.
 #pragma once
 
 #include <QImage>
 #include <QString>
+#include <cstdint>
 #include <vector>
 
 // A decoded image from the program's embedded data, found by name (":/resources/<NAME>").
@@ -9,7 +11,8 @@
 class ResourceImage {
 public:
     // Throws std::runtime_error("The png image could not be loaded from the resource ID.")
-    // when no embedded item of that name exists.
+    // when no embedded item of that name exists, and a std::runtime_error naming the fault
+    // when the data cannot be decoded; the image keeps its previous content then.
     void LoadFromResource(const QString& name);
 
     int Width() const;
@@ -23,4 +26,8 @@ public:
 
     // The colour pixels (Format_RGB32), the source of stretched copies without blending.
     const QImage& ColorSurface() const;
+
+private:
+    QImage color_;
+    std::vector<std::uint8_t> alpha_;  // one byte per pixel, row-major; empty for RGB images
 };

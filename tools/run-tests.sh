@@ -9,3 +9,9 @@ bash tools/setup-debian.sh
 cmake --preset ci
 cmake --build --preset ci
 ctest --preset ci
+
+# ---- Windows: the core, its tests and vollmark-drives cross-built with mingw-w64 and run under
+# wine (a fresh prefix per test run, made by the wine_prefix_setup test) ----
+cmake --preset mingw
+cmake --build --preset mingw
+ctest --preset mingw

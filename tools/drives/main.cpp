@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "DiskUtils.h"
+#include "ListReport.h"
 #include "Options.h"
 #include "Report.h"
 
@@ -21,7 +22,13 @@ int main(int argc, char** argv) {
     DiskUtils::LoadNumberSeparators();
     drives::ApplyDisplayOptions(options);
     const auto rows = drives::CollectDrives();
-    const std::string text = options.json ? drives::FormatJson(rows) : drives::FormatTable(rows);
+    const std::string text = options.json ? drives::FormatJson(rows, drives::ListMembers())
+                                          : drives::FormatTable(rows);
     std::fputs(text.c_str(), stdout);
+    if (!options.pngFile) return 0;
+    if (const auto error = drives::WriteListImage(*options.pngFile, options)) {
+        std::fprintf(stderr, "vollmark-drives: %s\n", error->c_str());
+        return 1;
+    }
     return 0;
 }

@@ -1,0 +1,48 @@
+#include "Unit1.h"
+
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPixmap>
+#include <exception>
+
+#include "ResourceImage.h"
+
+namespace {
+
+constexpr QSize kClientSize{512, 384};
+
+}  // namespace
+
+TAboutBox::TAboutBox()
+    : QDialog(nullptr, Qt::Dialog | Qt::FramelessWindowHint), Image1(new QLabel(this)) {
+    setWindowTitle(QStringLiteral("11111"));
+    Image1->setGeometry(QRect(QPoint(0, 0), kClientSize));
+    Image1->installEventFilter(this);
+    ResourceImage picture;
+    try {
+        picture.LoadFromResource(QStringLiteral("ABOUTBOX"));
+        Image1->setPixmap(QPixmap::fromImage(picture.ColorSurface()));
+        Image1->resize(picture.Width(), picture.Height());
+    } catch (const std::exception&) {
+        // The picture is part of the build; without it the box (which the program never
+        // shows) stays blank at its design size rather than stopping the start-up.
+    }
+    setFixedSize(Image1->size());
+}
+
+void TAboutBox::Image1Click() {
+    if (isModal() && isVisible()) {
+        done(kModalCancel);
+        return;
+    }
+    hide();
+}
+
+bool TAboutBox::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Image1 && event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        Image1Click();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}

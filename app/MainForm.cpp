@@ -1,0 +1,211 @@
+#include "MainForm.h"
+
+#include <QCloseEvent>
+#include <QMenu>
+#include <QScreen>
+#include <QScrollBar>
+#include <QTimer>
+#include <QWheelEvent>
+#include <algorithm>
+
+#include "Fonts.h"
+#include "InfosForm.h"
+#include "OwnerDrawList.h"
+
+namespace {
+
+constexpr int kClientWidthAtCreation = 369;
+constexpr int kClientHeightAtCreation = 162;
+constexpr int kRepaintIntervalMs = 5000;
+constexpr double kTransparentOpacity = 180.0 / 255.0;
+const QColor kListBackground(240, 240, 240);
+constexpr int kFirstDriveRow = 2;
+
+constexpr Qt::WindowFlags kFrameFlags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                        Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                                        Qt::WindowCloseButtonHint;
+
+}  // namespace
+
+TFrmMain::TFrmMain() {
+    setWindowFlags(kFrameFlags);
+    setWindowTitle(QStringLiteral("Vollmark"));
+    setFont(FormFont());
+    setFrameShape(QFrame::NoFrame);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    viewport()->setBackgroundRole(QPalette::Button);
+    viewport()->setAutoFillBackground(true);
+    verticalScrollBar()->setTracking(true);
+    verticalScrollBar()->installEventFilter(this);
+    connect(verticalScrollBar(), &QScrollBar::rangeChanged, this, &TFrmMain::UpdateLineIncrement);
+
+    ListBox1 = new TOwnerDrawList(kRowWidth, kRowHeight);
+    ListBox1->setFont(ListFont());
+    QPalette listPalette = ListBox1->palette();
+    listPalette.setColor(QPalette::Base, kListBackground);
+    ListBox1->setPalette(listPalette);
+    ListBox1->SetCount(static_cast<int>(model_.Entries().size()));
+    ListBox1->SetDrawItem(
+        [this](int index, QImage& row, bool selected) { ListBox1DrawItem(index, row, selected); });
+    connect(ListBox1, &TOwnerDrawList::DblClick, this, &TFrmMain::ListBox1DblClick);
+    connect(ListBox1, &TOwnerDrawList::ItemIndexChanged, this, [this](int index) {
+        if (index >= 0) ensureVisible(0, index * kRowHeight + kRowHeight / 2, 0, kRowHeight / 2);
+    });
+    setWidget(ListBox1);
+
+    Timer1 = new QTimer(this);
+    Timer1->setInterval(kRepaintIntervalMs);
+    connect(Timer1, &QTimer::timeout, this, &TFrmMain::Timer1Timer);
+    Timer1->start();
+
+    CreatePopupMenu();
+    connect(ListBox1, &TOwnerDrawList::ContextPopup, PopupMenu1,
+            [this](const QPoint& pos) { PopupMenu1->popup(pos); });
+}
+
+TFrmMain::~TFrmMain() = default;
+
+void TFrmMain::FormCreate() {
+    LoadListImages(ListImages);
+    SetClientSize(kClientWidthAtCreation, kClientHeightAtCreation);
+    UpdateMinimumSize();
+    DiskUtils::SetUnitNames(DiskUtils::OctetUnitNames);
+    DiskUtils::SetUnitDivisors(DiskUtils::UnitDivisors1000);
+    Disk = std::make_unique<DiskUtils::TDisk>();
+    Rescan1Click();
+}
+
+void TFrmMain::FormShow() {
+    // A window taller than the work area could not be moved or closed from its title bar.
+    const int frameHeight = frameGeometry().height() - height();
+    const int room = screen()->availableGeometry().height() - frameHeight;
+    SetClientSize(width(), std::clamp(ListBox1->height(), minimumHeight(), std::max(room, 1)));
+}
+
+void TFrmMain::FormDestroy() {
+    Timer1->stop();
+    model_ = TDriveListModel();
+    ListBox1->SetCount(0);
+    Disk.reset();
+    for (auto it = ListImages.rbegin(); it != ListImages.rend(); ++it) it->reset();
+}
+
+void TFrmMain::FormMouseWheel(int wheelDelta) {
+    QScrollBar* bar = verticalScrollBar();
+    if (wheelDelta > 0) bar->setValue(bar->value() - bar->singleStep());
+    if (wheelDelta < 0) bar->setValue(bar->value() + bar->singleStep());
+}
+
+void TFrmMain::Timer1Timer() {
+    ListBox1->update();
+}
+
+void TFrmMain::ListBox1DblClick() {
+    ListBox1->SetItemIndex(-1);
+}
+
+void TFrmMain::ListBox1DrawItem(int index, QImage& row, bool selected) {
+    const auto& entries = model_.Entries();
+    if (index < 0 || static_cast<std::size_t>(index) >= entries.size()) return;
+    const std::string& entry = entries[static_cast<std::size_t>(index)];
+    const RowKind kind = RowKindOf(entry);
+    RowContent content;
+    if (kind == RowKind::LocalSummary) {
+        content = SummaryRowContent(kLocalSummaryLabel, model_.LocalTotals());
+        setWindowTitle(QString::fromStdString(CaptionText(model_.LocalTotals())));
+    } else if (kind == RowKind::NetworkSummary) {
+        content = SummaryRowContent(kNetworkSummaryLabel, model_.NetworkTotals());
+    } else {
+        if (!Disk) return;
+        Disk->SetDriveIndex(DiskUtils::DriveLetterToIndex(entry.empty() ? '\0' : entry[0]));
+        if (!Disk->Present) {
+            Rescan1Click();
+            return;
+        }
+        content = DriveRowContent(*Disk);
+    }
+    PaintRow(row, ListImages, kind, selected, RowBrush(selected), content, ListBox1->font());
+}
+
+void TFrmMain::PopupMenu1Popup() {
+    const bool driveRow = ListBox1->ItemIndex() >= kFirstDriveRow;
+    Driveinfos1->setVisible(driveRow);
+    N1->setVisible(driveRow);
+}
+
+void TFrmMain::Rescan1Click() {
+    if (Disk) model_.Rescan(*Disk);
+    ListBox1->SetCount(static_cast<int>(model_.Entries().size()));
+    setMaximumWidth(width());
+}
+
+void TFrmMain::Driveinfos1Click() {
+    const int index = ListBox1->ItemIndex();
+    if (index < kFirstDriveRow || !frmDiskInfo_ || !frmDiskInfo_->Disk) return;
+    const std::string& entry = model_.Entries()[static_cast<std::size_t>(index)];
+    frmDiskInfo_->Disk->SetDriveIndex(
+        DiskUtils::DriveLetterToIndex(entry.empty() ? '\0' : entry[0]));
+    if (frmDiskInfo_->isVisible())
+        frmDiskInfo_->FormShow();
+    else
+        frmDiskInfo_->show();
+}
+
+void TFrmMain::Alphablending1Click() {
+    setWindowOpacity(Alphablending1->isChecked() ? kTransparentOpacity : 1.0);
+}
+
+void TFrmMain::Stayontop1Click() {
+    SetStaysOnTop(Stayontop1->isChecked());
+}
+
+void TFrmMain::Exit1Click() {
+    close();
+}
+
+void TFrmMain::showEvent(QShowEvent* event) {
+    QScrollArea::showEvent(event);
+    if (event->spontaneous()) return;
+    FormShow();
+    UpdateMinimumSize();
+    if (!shownBefore_) CentreOnScreen();
+    shownBefore_ = true;
+}
+
+void TFrmMain::closeEvent(QCloseEvent* event) {
+    QScrollArea::closeEvent(event);
+    if (event->isAccepted()) emit Closed();
+}
+
+void TFrmMain::moveEvent(QMoveEvent* event) {
+    QScrollArea::moveEvent(event);
+    UpdateMinimumSize();
+    SnapToEdges();
+}
+
+void TFrmMain::resizeEvent(QResizeEvent* event) {
+    QScrollArea::resizeEvent(event);
+    UpdateLineIncrement();
+}
+
+void TFrmMain::changeEvent(QEvent* event) {
+    QScrollArea::changeEvent(event);
+    if (event->type() != QEvent::LocaleChange) return;
+    DiskUtils::LoadNumberSeparators();
+    ListBox1->update();
+}
+
+// One line increment per wheel event whatever its size, like the window's own scroll bar.
+void TFrmMain::wheelEvent(QWheelEvent* event) {
+    FormMouseWheel(event->angleDelta().y());
+    event->accept();
+}
+
+bool TFrmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == verticalScrollBar() && event->type() == QEvent::Wheel) {
+        wheelEvent(static_cast<QWheelEvent*>(event));
+        return true;
+    }
+    return QScrollArea::eventFilter(watched, event);
+}

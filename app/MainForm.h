@@ -1,0 +1,110 @@
+#pragma once
+
+#include <QPointer>
+#include <QScrollArea>
+#include <memory>
+
+#include "DiskUtils.h"
+#include "DriveListModel.h"
+#include "InfosForm.h"
+#include "RowPainter.h"
+
+class QAction;
+class QActionGroup;
+class QMenu;
+class QTimer;
+class TOwnerDrawList;
+
+// The main window: the drive list in a window that scrolls it, its repaint timer and its
+// context menu. The window is its own scroll area, so the scroll bar is the window's.
+class TFrmMain : public QScrollArea {
+    Q_OBJECT
+
+public:
+    TFrmMain();
+    ~TFrmMain() override;
+
+    void FormCreate();
+    void FormShow();
+    void FormDestroy();
+    void FormMouseWheel(int wheelDelta);
+
+    // The information window that Driveinfos1Click fills; the program creates it after
+    // this window.
+    void AttachDiskInfo(TFrmDiskInfo* window) { frmDiskInfo_ = window; }
+
+    void Timer1Timer();
+    void ListBox1DblClick();
+    void ListBox1DrawItem(int index, QImage& row, bool selected);
+    void PopupMenu1Popup();
+    void Rescan1Click();
+    void Driveinfos1Click();
+    void N10241Click();
+    void N10001Click();
+    void Bytes1Click();
+    void Octets1Click();
+    void Kilo1Click();
+    void Mega1Click();
+    void Giga1Click();
+    void Tera1Click();
+    void Alphablending1Click();
+    void Stayontop1Click();
+    void Exit1Click();
+
+    const TDriveListModel& Model() const { return model_; }
+
+    TOwnerDrawList* ListBox1;
+    QTimer* Timer1;
+    QMenu* PopupMenu1;
+    QAction* Driveinfos1;
+    QAction* N1;
+    QAction* Rescan1;
+    QMenu* Settings1;
+    QMenu* Divisionnorme1;
+    QAction* N10241;
+    QAction* N10001;
+    QMenu* Showedunit1;
+    QAction* Bytes1;
+    QAction* Octets1;
+    QMenu* Sizeformat1;
+    QAction* Kilo1;
+    QAction* Mega1;
+    QAction* Giga1;
+    QAction* Tera1;
+    QAction* Alphablending1;
+    QAction* Stayontop1;
+    QAction* Exit1;
+
+    std::unique_ptr<DiskUtils::TDisk> Disk;
+    ListImageTable ListImages;
+
+signals:
+    // The window was closed; the program ends its message loop on this.
+    void Closed();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void CreatePopupMenu();
+    QAction* AddRadio(QMenu* menu, QActionGroup* group, const QString& caption, bool checked,
+                      void (TFrmMain::*handler)());
+    void SetClientSize(int width, int height);
+    void UpdateMinimumSize();
+    void UpdateLineIncrement();
+    void CentreOnScreen();
+    void SnapToEdges();
+    void SetStaysOnTop(bool onTop);
+    QColor RowBrush(bool selected) const;
+
+    TDriveListModel model_;
+    QPointer<TFrmDiskInfo> frmDiskInfo_;
+    bool shownBefore_ = false;
+    bool snapping_ = false;
+};

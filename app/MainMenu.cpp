@@ -1,0 +1,97 @@
+#include <QActionGroup>
+#include <QMenu>
+
+#include "MainForm.h"
+
+using namespace DiskUtils;
+
+void TFrmMain::CreatePopupMenu() {
+    PopupMenu1 = new QMenu(this);
+    connect(PopupMenu1, &QMenu::aboutToShow, this, &TFrmMain::PopupMenu1Popup);
+    Driveinfos1 = PopupMenu1->addAction(QStringLiteral("Інформація про діск..."), this,
+                                        &TFrmMain::Driveinfos1Click);
+    N1 = PopupMenu1->addSeparator();
+    Rescan1 = PopupMenu1->addAction(QStringLiteral("Обновити"), this, &TFrmMain::Rescan1Click);
+    PopupMenu1->addSeparator();
+
+    Settings1 = PopupMenu1->addMenu(QStringLiteral("Опції"));
+    Divisionnorme1 = Settings1->addMenu(QStringLiteral("Обчислити ємкість, як:"));
+    auto* divisors = new QActionGroup(this);
+    N10241 =
+        AddRadio(Divisionnorme1, divisors, QStringLiteral("1024"), false, &TFrmMain::N10241Click);
+    N10001 =
+        AddRadio(Divisionnorme1, divisors, QStringLiteral("1000"), true, &TFrmMain::N10001Click);
+
+    Showedunit1 = Settings1->addMenu(QStringLiteral("Обєднати в:"));
+    auto* words = new QActionGroup(this);
+    Bytes1 = AddRadio(Showedunit1, words, QStringLiteral("Байти"), false, &TFrmMain::Bytes1Click);
+    Octets1 = AddRadio(Showedunit1, words, QStringLiteral("Октети"), true, &TFrmMain::Octets1Click);
+
+    Sizeformat1 = Settings1->addMenu(QStringLiteral("Формат відображення"));
+    auto* units = new QActionGroup(this);
+    Kilo1 = AddRadio(Sizeformat1, units, QStringLiteral("Кілобайти"), false, &TFrmMain::Kilo1Click);
+    Mega1 = AddRadio(Sizeformat1, units, QStringLiteral("Мегабайти"), false, &TFrmMain::Mega1Click);
+    Giga1 = AddRadio(Sizeformat1, units, QStringLiteral("Гігабайти"), true, &TFrmMain::Giga1Click);
+    Tera1 = AddRadio(Sizeformat1, units, QStringLiteral("Терабайти"), false, &TFrmMain::Tera1Click);
+
+    Settings1->addSeparator();
+    Alphablending1 =
+        Settings1->addAction(QStringLiteral("Прозрачність"), this, &TFrmMain::Alphablending1Click);
+    Alphablending1->setCheckable(true);
+    Stayontop1 =
+        Settings1->addAction(QStringLiteral("Залишити вершину"), this, &TFrmMain::Stayontop1Click);
+    Stayontop1->setCheckable(true);
+
+    PopupMenu1->addSeparator();
+    Exit1 = PopupMenu1->addAction(QStringLiteral("Закрити"), this, &TFrmMain::Exit1Click);
+}
+
+// Qt checks a radio item before `triggered` reaches the handler, as the menu's items expect.
+QAction* TFrmMain::AddRadio(QMenu* menu, QActionGroup* group, const QString& caption, bool checked,
+                            void (TFrmMain::*handler)()) {
+    QAction* action = menu->addAction(caption, this, handler);
+    action->setCheckable(true);
+    action->setChecked(checked);
+    group->addAction(action);
+    return action;
+}
+
+void TFrmMain::N10241Click() {
+    SetUnitDivisors(UnitDivisors1024);
+    Rescan1Click();
+}
+
+void TFrmMain::N10001Click() {
+    SetUnitDivisors(UnitDivisors1000);
+    Rescan1Click();
+}
+
+void TFrmMain::Bytes1Click() {
+    SetUnitNames(ByteUnitNames);
+    Rescan1Click();
+}
+
+void TFrmMain::Octets1Click() {
+    SetUnitNames(OctetUnitNames);
+    Rescan1Click();
+}
+
+void TFrmMain::Kilo1Click() {
+    DisplayUnit = suKilo;
+    Rescan1Click();
+}
+
+void TFrmMain::Mega1Click() {
+    DisplayUnit = suMega;
+    Rescan1Click();
+}
+
+void TFrmMain::Giga1Click() {
+    DisplayUnit = suGiga;
+    Rescan1Click();
+}
+
+void TFrmMain::Tera1Click() {
+    DisplayUnit = suTera;
+    Rescan1Click();
+}

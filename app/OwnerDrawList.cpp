@@ -1,0 +1,121 @@
+#include "OwnerDrawList.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
+#include <QTimer>
+#include <algorithm>
+
+TOwnerDrawList::TOwnerDrawList(int rowWidth, int rowHeight, QWidget* parent)
+    : QWidget(parent), rowImage_(rowWidth, rowHeight, QImage::Format_RGB32), rowHeight_(rowHeight) {
+    setFixedWidth(rowWidth);
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    ApplyHeight();
+}
+
+void TOwnerDrawList::SetCount(int count) {
+    count_ = std::max(count, 0);
+    itemIndex_ = -1;
+    focusIndex_ = 0;
+    ++generation_;
+    // A rescan may run from inside this list's own paint; resizing there would re-enter
+    // the paint machinery, so the new size follows once the paint is over.
+    if (painting_)
+        QTimer::singleShot(0, this, &TOwnerDrawList::ApplyHeight);
+    else
+        ApplyHeight();
+    update();
+}
+
+void TOwnerDrawList::ApplyHeight() {
+    setFixedHeight(count_ * rowHeight_);
+}
+
+void TOwnerDrawList::SetItemIndex(int index) {
+    const int next = index >= 0 && index < count_ ? index : -1;
+    if (next == itemIndex_) return;
+    itemIndex_ = next;
+    if (next >= 0) focusIndex_ = next;
+    update();
+    emit ItemIndexChanged(next);
+}
+
+int TOwnerDrawList::RowAt(int y) const {
+    if (y < 0) return -1;
+    const int row = y / rowHeight_;
+    return row < count_ ? row : -1;
+}
+
+void TOwnerDrawList::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    const QRect area = event->rect();
+    const unsigned generation = generation_;
+    painting_ = true;
+    for (int index = std::max(area.top() / rowHeight_, 0);
+         index < count_ && index * rowHeight_ <= area.bottom(); ++index) {
+        if (!PaintRow(painter, index) || generation != generation_) break;
+    }
+    painting_ = false;
+}
+
+// False when the owner rebuilt the rows while painting this one: the row is dropped, and
+// the repaint that the rebuild queued draws the new rows.
+bool TOwnerDrawList::PaintRow(QPainter& painter, int index) {
+    const unsigned generation = generation_;
+    const bool selected = index == itemIndex_;
+    rowImage_.fill(palette().color(selected ? QPalette::Highlight : QPalette::Base));
+    if (drawItem_) drawItem_(index, rowImage_, selected);
+    if (generation != generation_) return false;
+    const QRect rect(0, index * rowHeight_, width(), rowHeight_);
+    painter.drawImage(rect.topLeft(), rowImage_);
+    if (showFocusCue_ && hasFocus() && index == focusIndex_) {
+        QStyleOptionFocusRect option;
+        option.initFrom(this);
+        option.rect = rect;
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+    }
+    return true;
+}
+
+void TOwnerDrawList::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return;
+    const int row = RowAt(event->position().toPoint().y());
+    if (row >= 0) SetItemIndex(row);
+}
+
+void TOwnerDrawList::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) emit DblClick();
+}
+
+void TOwnerDrawList::keyPressEvent(QKeyEvent* event) {
+    const int current = itemIndex_ >= 0 ? itemIndex_ : focusIndex_;
+    int next = current;
+    switch (event->key()) {
+        case Qt::Key_Up:
+            next = current - 1;
+            break;
+        case Qt::Key_Down:
+            next = itemIndex_ >= 0 ? current + 1 : current;
+            break;
+        case Qt::Key_Home:
+            next = 0;
+            break;
+        case Qt::Key_End:
+            next = count_ - 1;
+            break;
+        default:
+            QWidget::keyPressEvent(event);
+            return;
+    }
+    showFocusCue_ = true;
+    SetItemIndex(std::clamp(next, 0, std::max(count_ - 1, 0)));
+    update();
+}
+
+void TOwnerDrawList::contextMenuEvent(QContextMenuEvent* event) {
+    emit ContextPopup(event->globalPos());
+}

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+#include <functional>
+
+// A list without a scroll bar of its own whose fixed-height rows are painted by the owner,
+// each into an image of the row that is then copied to the screen. It knows only how many
+// rows there are and which one is selected; the owner holds what they show.
+class TOwnerDrawList : public QWidget {
+    Q_OBJECT
+
+public:
+    // Paints row `index` into `row`, already sized to the row.
+    using DrawItemHandler = std::function<void(int index, QImage& row, bool selected)>;
+
+    TOwnerDrawList(int rowWidth, int rowHeight, QWidget* parent = nullptr);
+
+    void SetDrawItem(DrawItemHandler handler) { drawItem_ = std::move(handler); }
+
+    // Replaces the rows: the selection is cleared and the list is sized to hold every row.
+    void SetCount(int count);
+    int Count() const { return count_; }
+    int RowHeight() const { return rowHeight_; }
+
+    // -1 when no row is selected.
+    int ItemIndex() const { return itemIndex_; }
+    void SetItemIndex(int index);
+
+    int RowAt(int y) const;
+
+signals:
+    void DblClick();
+    void ContextPopup(const QPoint& globalPos);
+    void ItemIndexChanged(int index);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+    bool PaintRow(QPainter& painter, int index);
+    void ApplyHeight();
+
+    DrawItemHandler drawItem_;
+    QImage rowImage_;
+    int rowHeight_;
+    int count_ = 0;
+    int itemIndex_ = -1;
+    int focusIndex_ = 0;
+    // Bumped whenever the rows are replaced, so a paint can tell that its owner rebuilt them.
+    unsigned generation_ = 0;
+    bool painting_ = false;
+    // Focus rectangles only once the keyboard has been used, as desktop lists do.
+    bool showFocusCue_ = false;
+};

@@ -1,0 +1,136 @@
+#include "RowPainter.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <QString>
+
+namespace {
+
+constexpr int kBarLeft = 159;
+constexpr int kBarTop = 22;
+constexpr int kCapWidth = 10;
+constexpr int kGreenLeft = kBarLeft + kCapWidth;  // 169
+constexpr int kGreenMaxLength = 160;
+constexpr int kRedLeft = 319;
+constexpr int kRedFullLength = 190;
+constexpr int kRedFullWidth = 32;
+constexpr int kRightCapLeft = 351;
+
+constexpr int kLabelLeft = 24;
+constexpr int kFigureRight = 154;
+constexpr int kNameLeft = 160;
+constexpr int kBracketRight = 360;
+constexpr int kPercentCentre = 260;
+const QColor kTextColour(0, 0, 0);
+const QColor kPercentColour(128, 0, 0);
+
+const ResourceImage* Loaded(const ListImageTable& images, int index) {
+    const auto& image = images[static_cast<std::size_t>(index)];
+    return image && image->Width() > 0 ? image.get() : nullptr;
+}
+
+void DrawImage(QImage& row, const ListImageTable& images, int index, int x, int y) {
+    if (const ResourceImage* image = Loaded(images, index)) image->Draw(row, x, y);
+}
+
+void StretchImage(QImage& row, const ListImageTable& images, int index, int x, int width) {
+    if (const ResourceImage* image = Loaded(images, index))
+        StretchColumn(row, image->ColorSurface(), x, kBarTop, width);
+}
+
+int BackgroundIndex(RowKind kind, bool selected) {
+    const int plain = kind == RowKind::LocalSummary     ? liLocalRow
+                      : kind == RowKind::NetworkSummary ? liNetworkRow
+                                                        : liDriveRow;
+    return selected ? plain + 1 : plain;
+}
+
+// Texts are anchored at their top-left corner like GDI output; QPainter wants a baseline.
+void TextAt(QPainter& painter, int left, int top, const QString& text) {
+    painter.drawText(left, top + painter.fontMetrics().ascent(), text);
+}
+
+void TextRightAligned(QPainter& painter, int right, int top, const QString& text) {
+    TextAt(painter, right - painter.fontMetrics().horizontalAdvance(text), top, text);
+}
+
+void DrawFigures(QPainter& painter, const RowContent& content) {
+    TextAt(painter, kLabelLeft, 5, QStringLiteral("Total"));
+    TextRightAligned(painter, kFigureRight, 4, QString::fromStdString(content.TotalText));
+    TextAt(painter, kLabelLeft, 20, QStringLiteral("Free"));
+    TextRightAligned(painter, kFigureRight, 20, QString::fromStdString(content.FreeText));
+    TextAt(painter, kLabelLeft, 35, QStringLiteral("Used"));
+    TextRightAligned(painter, kFigureRight, 35, QString::fromStdString(content.UsedText));
+}
+
+void DrawPercentage(QPainter& painter, const RowContent& content) {
+    const QString text = QString::fromStdString(content.PercentText);
+    painter.setPen(kPercentColour);
+    TextAt(painter, kPercentCentre - painter.fontMetrics().horizontalAdvance(text) / 2, 26, text);
+}
+
+}  // namespace
+
+void LoadListImages(ListImageTable& images) {
+    for (std::size_t i = 0; i < images.size(); ++i) {
+        images[i] = std::make_unique<ResourceImage>();
+        images[i]->LoadFromResource(QString::fromLatin1(ListImageNames[i]));
+    }
+}
+
+QImage NewRowImage() {
+    return QImage(kRowWidth, kRowHeight, QImage::Format_RGB32);
+}
+
+void StretchColumn(QImage& target, const QImage& source, int x, int y, int width) {
+    if (source.isNull() || width <= 0) return;
+    const int left = std::max(x, 0);
+    const int right = std::min(x + width, target.width());
+    for (int r = 0; r < source.height(); ++r) {
+        const int ty = y + r;
+        if (ty < 0 || ty >= target.height()) continue;
+        const QRgb pixel = source.pixel(0, r) | 0xff000000u;
+        auto* line = reinterpret_cast<QRgb*>(target.scanLine(ty));
+        std::fill(line + left, line + std::max(left, right), pixel);
+    }
+}
+
+void DrawRowBackground(QImage& row, const ListImageTable& images, RowKind kind, bool selected,
+                       QColor brush) {
+    row.fill(brush);
+    DrawImage(row, images, BackgroundIndex(kind, selected), 0, 0);
+}
+
+void DrawUsageBar(QImage& row, const ListImageTable& images, int barLength) {
+    if (barLength == 0) return;
+    DrawImage(row, images, liBarLeftCap, kBarLeft, kBarTop);
+    if (barLength > 9)
+        StretchImage(row, images, liBarGreen, kGreenLeft,
+                     std::min(barLength, kGreenMaxLength) - kCapWidth);
+    if (barLength > kGreenMaxLength)
+        StretchImage(row, images, liBarRed, kRedLeft,
+                     barLength <= kRedFullLength ? barLength - kGreenMaxLength : kRedFullWidth);
+    if (barLength > kRedFullLength) DrawImage(row, images, liBarRightCap, kRightCapLeft, kBarTop);
+}
+
+void DrawRowTexts(QImage& row, const RowContent& content, const QFont& listFont) {
+    QPainter painter(&row);
+    QFont font = listFont;
+    font.setBold(true);
+    painter.setFont(font);
+    painter.setPen(kTextColour);
+    if (!content.RowText.empty()) TextAt(painter, 4, 4, QString::fromStdString(content.RowText));
+    TextAt(painter, kNameLeft, 5, QString::fromStdString(content.Label));
+    font.setBold(false);
+    painter.setFont(font);
+    TextRightAligned(painter, kBracketRight, 5, QString::fromStdString(content.BracketText));
+    DrawFigures(painter, content);
+    DrawPercentage(painter, content);
+}
+
+void PaintRow(QImage& row, const ListImageTable& images, RowKind kind, bool selected, QColor brush,
+              const RowContent& content, const QFont& listFont) {
+    DrawRowBackground(row, images, kind, selected, brush);
+    DrawUsageBar(row, images, content.BarLength);
+    DrawRowTexts(row, content, listFont);
+}

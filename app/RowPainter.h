@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QImage>
+#include <array>
+#include <memory>
+
+#include "DriveListModel.h"
+#include "ResourceImage.h"
+#include "RowTexts.h"
+
+// The row painter's ten images, in the order of ListImageNames.
+enum ListImage {
+    liBarLeftCap = 0,   // GGOODL
+    liBarGreen = 1,     // GGOODM
+    liBarRed = 2,       // GHUHOM
+    liBarRightCap = 3,  // GHUHOR
+    liLocalRow = 4,     // GDRV, then its selected variant
+    liNetworkRow = 6,   // GNET, …
+    liDriveRow = 8,     // GOTH, …
+};
+
+inline constexpr std::array<const char*, 10> ListImageNames{
+    "GGOODL", "GGOODM", "GHUHOM", "GHUHOR", "GDRV", "GDRVSL", "GNET", "GNETSL", "GOTH", "GOTHSL"};
+
+// Entries stay empty when their loading failed, and the painters skip them.
+using ListImageTable = std::array<std::unique_ptr<ResourceImage>, ListImageNames.size()>;
+
+// Fills the table in index order; throws on the first image that cannot be loaded, leaving
+// the ones before it in place.
+void LoadListImages(ListImageTable& images);
+
+inline constexpr int kRowWidth = 369;
+inline constexpr int kRowHeight = 54;
+
+// Rows are painted into an image of the row (Format_RGB32, top-left at 0, 0) so the alpha
+// blend can read what lies beneath.
+QImage NewRowImage();
+
+void DrawRowBackground(QImage& row, const ListImageTable& images, RowKind kind, bool selected,
+                       QColor brush);
+void DrawUsageBar(QImage& row, const ListImageTable& images, int barLength);
+void DrawRowTexts(QImage& row, const RowContent& content, const QFont& listFont);
+
+// A plain pixel copy of the source's first column, repeated over `width` columns from
+// (x, y); rows beyond the source's height are left alone.
+void StretchColumn(QImage& target, const QImage& source, int x, int y, int width);
+
+// The whole row: background, bar, texts.
+void PaintRow(QImage& row, const ListImageTable& images, RowKind kind, bool selected, QColor brush,
+              const RowContent& content, const QFont& listFont);

@@ -1,0 +1,64 @@
+#include "RowTexts.h"
+
+#include <algorithm>
+#include <cmath>
+
+using namespace DiskUtils;
+
+namespace {
+
+constexpr std::uint8_t kFigureDecimals = 2;
+
+float GigaValue(Capacity value) {
+    return static_cast<float>(value.Value());
+}
+
+std::string GigaText(Capacity value) {
+    return NumberText(value, kFigureDecimals) + " " + UnitNames[suGiga];
+}
+
+// The summary rows show the rounded share, so text and bar always agree there.
+int RoundedShareOf(Capacity part, Capacity whole) {
+    return BarLengthOf(PercentOf(GigaValue(part), GigaValue(whole), 0)) / 2;
+}
+
+}  // namespace
+
+int BarLengthOf(float share) {
+    if (!std::isfinite(share)) return 0;
+    const float clamped = std::clamp(share, 0.0f, 100.0f);
+    return 2 * static_cast<int>(RoundHalfEven(clamped));
+}
+
+std::string PercentText(long double share) {
+    return FixedText(share, 1) + " %";
+}
+
+RowContent SummaryRowContent(const char* label, const CapacityTotals& totals) {
+    RowContent row;
+    row.Label = label;
+    row.TotalText = GigaText(totals.Total);
+    row.FreeText = GigaText(totals.Free);
+    row.UsedText = GigaText(totals.Used);
+    row.BarLength = 2 * RoundedShareOf(totals.Used, totals.Total);
+    row.PercentText = PercentText(row.BarLength / 2);
+    return row;
+}
+
+RowContent DriveRowContent(const TDisk& probe) {
+    RowContent row;
+    row.RowText = std::string(1, probe.DriveLetter) + ":";
+    row.Label = probe.VolumeName;
+    row.TotalText = FormatCapacity(probe.DriveIndex, DisplayUnit, ckTotal, kFigureDecimals);
+    row.FreeText = FormatCapacity(probe.DriveIndex, DisplayUnit, ckFree, kFigureDecimals);
+    row.UsedText = FormatCapacity(probe.DriveIndex, DisplayUnit, ckUsed, kFigureDecimals);
+    row.PercentText = PercentText(probe.UsedPercent);
+    row.BracketText = "[" + probe.FileSystemName + " - " + probe.DriveTypeText + "]";
+    row.BarLength = BarLengthOf(probe.UsedPercent);
+    return row;
+}
+
+std::string CaptionText(const CapacityTotals& local) {
+    const int freeShare = RoundedShareOf(local.Free, local.Total);
+    return "Vollmark - Total: " + GigaText(local.Total) + " (" + PercentText(freeShare) + " Free)";
+}

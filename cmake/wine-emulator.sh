@@ -1,0 +1,24 @@
+#!/bin/sh
+# Runs a Windows program under wine: wine-emulator.sh <prefix> <program> [arguments...]
+# The prefix is the build directory's own, never the user's ~/.wine. No display is needed, and
+# mscoree/mshtml are disabled so that creating a prefix never offers to download Mono or Gecko.
+set -eu
+if [ $# -lt 2 ]; then
+    echo "usage: $0 <wine prefix> <program> [arguments...]" >&2
+    exit 2
+fi
+WINEPREFIX=$1
+shift
+export WINEPREFIX
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree=;mshtml="
+unset DISPLAY WAYLAND_DISPLAY
+
+for wine in "${VOLLMARK_WINE:-}" /usr/lib/wine/wine64 "$(command -v wine64 || true)" \
+    "$(command -v wine || true)"; do
+    if [ -n "$wine" ] && [ -x "$wine" ]; then
+        exec "$wine" "$@"
+    fi
+done
+echo "$0: no wine found (install wine64, or set VOLLMARK_WINE to the wine loader)" >&2
+exit 127

@@ -1,0 +1,149 @@
+#include "InfosForm.h"
+
+#include <QFrame>
+#include <QImage>
+#include <QLabel>
+#include <QPixmap>
+#include <QScreen>
+#include <QShowEvent>
+#include <algorithm>
+#include <stdexcept>
+
+#include "EmbeddedData.h"
+#include "InfoTexts.h"
+#include "InfosLayout.h"
+
+using namespace InfosLayout;
+
+namespace {
+
+constexpr Qt::WindowFlags kWindowFlags = Qt::Window | Qt::CustomizeWindowHint |
+                                         Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                                         Qt::WindowCloseButtonHint;
+constexpr QSize kClientSize{366, 185};
+constexpr QPoint kDesignPosition{618, 120};
+constexpr Qt::Alignment kRight = Qt::AlignRight;
+
+QString Text(const std::string& utf8) {
+    return QString::fromStdString(utf8);
+}
+
+}  // namespace
+
+TFrmDiskInfo::TFrmDiskInfo(QWidget* mainWindow)
+    : QWidget(mainWindow, kWindowFlags), mainWindow_(mainWindow) {
+    setWindowTitle(QStringLiteral("Informations du disque"));
+    setFont(WindowFont());
+    setFixedSize(kClientSize);
+    move(kDesignPosition);
+    BuildHeader();
+    BuildCapacities();
+    BuildVolume();
+    const int lefts[] = {150, 185, 220, 255, 290, 325};
+    for (std::size_t i = 0; i < IconStore.size(); ++i) {
+        const QPoint at(lefts[i], i == 0 ? 220 : 219);
+        IconStore[i] = MakeImage(this, at, QStringLiteral("IDT%1").arg(i + 1));
+    }
+}
+
+TFrmDiskInfo::~TFrmDiskInfo() = default;
+
+void TFrmDiskInfo::BuildHeader() {
+    const QColor white(Qt::white);
+    Panel2 = MakePanel(this, QRect(5, 5, 356, 41), &white);
+    Image1 = MakeImage(Panel2, QPoint(5, 5), QStringLiteral("Image1"));
+    Label9 = MakeFixedLabel(Panel2, QRect(40, 15, 311, 13), Qt::AlignHCenter,
+                            QStringLiteral("(unnamed drive)"));
+    Label9->setFont(HeaderFont());
+    QPalette palette = Label9->palette();
+    palette.setColor(QPalette::WindowText, kHighlight);
+    Label9->setPalette(palette);
+}
+
+void TFrmDiskInfo::BuildCapacities() {
+    Panel1 = MakePanel(this, QRect(5, 50, 356, 66), nullptr);
+    const QString noBytes = QStringLiteral("0 Bytes");
+    const QString noPercent = QStringLiteral("0 %");
+    Label1 = MakeCaption(Panel1, QPoint(5, 5), QStringLiteral("Повний об'єм"));
+    Label4 = MakeFixedLabel(Panel1, QRect(90, 5, 186, 13), kRight, noBytes);
+    Label2 = MakeCaption(Panel1, QPoint(5, 25), QStringLiteral("Вільного місця"));
+    Label5 = MakeFixedLabel(Panel1, QRect(90, 25, 186, 13), kRight, noBytes);
+    Label7 = MakeFixedLabel(Panel1, QRect(290, 25, 56, 13), kRight, noPercent);
+    Label3 = MakeCaption(Panel1, QPoint(5, 45), QStringLiteral("Корисний об'єм"));
+    Label6 = MakeFixedLabel(Panel1, QRect(90, 45, 186, 13), kRight, noBytes);
+    Label8 = MakeFixedLabel(Panel1, QRect(290, 45, 56, 13), kRight, noPercent);
+}
+
+void TFrmDiskInfo::BuildVolume() {
+    Panel3 = MakePanel(this, QRect(5, 120, 356, 61), nullptr);
+    const QString notAvailable = QStringLiteral("Not aviable");
+    Label10 = MakeCaption(Panel3, QPoint(5, 3), QStringLiteral("Файлова система"));
+    Label11 = MakeAutoLabel(Panel3, QPoint(106, 3), notAvailable);
+    Label12 = MakeCaption(Panel3, QPoint(5, 23), QStringLiteral("Тип"));
+    Label13 = MakeAutoLabel(Panel3, QPoint(106, 23), QStringLiteral("Unknow"));
+    Label14 = MakeCaption(Panel3, QPoint(5, 43), QStringLiteral("Номер і серія"));
+    Label15 = MakeAutoLabel(Panel3, QPoint(106, 43), notAvailable);
+}
+
+void TFrmDiskInfo::FormCreate() {
+    Disk = std::make_unique<DiskUtils::TDisk>();
+    for (QLabel* image : IconStore) LoadStoreIcon(image);
+}
+
+void TFrmDiskInfo::LoadStoreIcon(QLabel* image) {
+    const QString name = image->objectName();
+    const std::optional<QByteArray> data = EmbeddedData(name);
+    if (!data) throw std::runtime_error("Resource " + name.toStdString() + " not found");
+    QImage icon;
+    if (!icon.loadFromData(*data, "ICO")) throw std::runtime_error("Icon image is not valid");
+    image->setPixmap(QPixmap::fromImage(icon));
+}
+
+void TFrmDiskInfo::ShowTypeIcon(std::uint32_t driveType) {
+    if (driveType < 1 || driveType > IconStore.size()) return;
+    Image1->setPixmap(IconStore[driveType - 1]->pixmap());
+}
+
+void TFrmDiskInfo::FormShow() {
+    // Nothing to show before FormCreate made the probe or after FormDestroy freed it.
+    if (!Disk) return;
+    ShowTypeIcon(Disk->DriveType);
+    const DiskInfoTexts texts =
+        MakeDiskInfoTexts(*Disk, DiskUtils::GetFileSystemFlags(Disk->DriveLetter));
+    Label9->setText(Text(texts.Header));
+    Label4->setText(Text(texts.Total));
+    Label5->setText(Text(texts.Free));
+    Label6->setText(Text(texts.Used));
+    Label7->setText(Text(texts.FreePercent));
+    Label8->setText(Text(texts.UsedPercent));
+    SetAutoText(Label11, Text(texts.FileSystem));
+    SetAutoText(Label13, Text(texts.Type));
+    SetAutoText(Label15, Text(texts.Serial));
+}
+
+void TFrmDiskInfo::FormDestroy() {
+    Disk.reset();
+}
+
+void TFrmDiskInfo::CentreOverMainWindow() {
+    QRect frame = frameGeometry();
+    const QRect screenArea = screen()->availableGeometry();
+    frame.moveCenter(mainWindow_ ? mainWindow_->frameGeometry().center() : screenArea.center());
+    const int x = std::clamp(frame.x(), screenArea.left(),
+                             std::max(screenArea.left(), screenArea.right() + 1 - frame.width()));
+    const int y = std::clamp(frame.y(), screenArea.top(),
+                             std::max(screenArea.top(), screenArea.bottom() + 1 - frame.height()));
+    move(x, y);
+}
+
+void TFrmDiskInfo::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // The window system also sends show events of its own (e.g. when a minimised main window
+    // is restored); only a change from hidden to shown refills the window.
+    if (event->spontaneous()) return;
+    if (!shownBefore_) {
+        CentreOverMainWindow();
+        shownBefore_ = true;
+    }
+    FormShow();
+}

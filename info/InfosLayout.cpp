@@ -1,0 +1,93 @@
+#include "InfosLayout.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QPalette>
+#include <algorithm>
+
+namespace InfosLayout {
+
+namespace {
+
+constexpr int kTextHeight = 13;
+constexpr int kFontPixels = 11;
+constexpr int kIconSize = 32;
+
+// Where the design fonts are missing, fall back to faces of similar width: the common
+// default sans faces run wider and push the captions into their values.
+QFont PixelFont(const QString& family, bool bold) {
+    QFont font;
+    font.setFamilies({family, QStringLiteral("Arial"), QStringLiteral("Liberation Sans"),
+                      QStringLiteral("Nimbus Sans")});
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(kFontPixels);
+    font.setBold(bold);
+    return font;
+}
+
+void SetTextColor(QWidget* widget, const QColor& color) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, color);
+    widget->setPalette(palette);
+}
+
+}  // namespace
+
+QFont WindowFont() {
+    return PixelFont(QStringLiteral("Tahoma"), false);
+}
+
+QFont HeaderFont() {
+    return PixelFont(QStringLiteral("MS Sans Serif"), true);
+}
+
+QFrame* MakePanel(QWidget* parent, QRect rect, const QColor* background) {
+    auto* panel = new QFrame(parent);
+    panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    panel->setLineWidth(1);
+    panel->setGeometry(rect);
+    if (background != nullptr) {
+        QPalette palette = panel->palette();
+        palette.setColor(QPalette::Window, *background);
+        panel->setPalette(palette);
+        panel->setAutoFillBackground(true);
+    }
+    return panel;
+}
+
+QLabel* MakeAutoLabel(QWidget* parent, QPoint at, const QString& text) {
+    auto* label = new QLabel(parent);
+    label->move(at);
+    SetAutoText(label, text);
+    return label;
+}
+
+QLabel* MakeCaption(QWidget* parent, QPoint at, const QString& text) {
+    QLabel* label = MakeAutoLabel(parent, at, QString());
+    label->setFont(WindowFont());
+    SetTextColor(label, kHighlight);
+    SetAutoText(label, text);
+    return label;
+}
+
+QLabel* MakeFixedLabel(QWidget* parent, QRect rect, Qt::Alignment alignment, const QString& text) {
+    auto* label = new QLabel(text, parent);
+    label->setGeometry(rect);
+    label->setAlignment(alignment | Qt::AlignVCenter);
+    return label;
+}
+
+QLabel* MakeImage(QWidget* parent, QPoint at, const QString& name) {
+    auto* image = new QLabel(parent);
+    image->setObjectName(name);
+    image->setGeometry(QRect(at, QSize(kIconSize, kIconSize)));
+    image->setAlignment(Qt::AlignCenter);
+    return image;
+}
+
+void SetAutoText(QLabel* label, const QString& text) {
+    label->setText(text);
+    label->resize(label->sizeHint().width(), std::max(kTextHeight, label->sizeHint().height()));
+}
+
+}  // namespace InfosLayout

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <chrono>
+#include <memory>
+
+#include "DeviceInfo.h"
+#include "OsLayer.h"
+#include "TimedStatvfs.h"
+
+namespace platform {
+
+// Mounted file systems as drive letters: "/" is C:, the others D: to Z: (see DriveLetters.h).
+// The mount table is read again only when the kernel flags a change on it, so a space query
+// costs one statvfs. `bound` is how long a statvfs may take before the mount counts as hung.
+std::unique_ptr<OsLayer> createLinuxLayer(
+    linuxfs::SystemPaths paths = {},
+    std::chrono::milliseconds bound = linuxfs::TimedStatvfs::kDefaultBound);
+
+}  // namespace platform

@@ -1,0 +1,141 @@
+#include "MountFilter.h"
+
+#include <algorithm>
+#include <array>
+#include <cstddef>
+#include <set>
+#include <string>
+
+namespace platform::linuxfs {
+namespace {
+
+constexpr std::string_view kRoot = "/";
+
+template <std::size_t N>
+bool contains(const std::array<std::string_view, N>& list, std::string_view value) {
+    return std::find(list.begin(), list.end(), value) != list.end();
+}
+
+bool isUnder(std::string_view path, std::string_view dir) {
+    return path == dir ||
+           (path.starts_with(dir) && path.size() > dir.size() && path[dir.size()] == '/');
+}
+
+bool isBlockDevicePath(std::string_view source) {
+    return source.starts_with("/dev/");
+}
+
+// "host:/export" (NFS, Ceph, Gluster) or "//host/share" (SMB).
+bool isRemoteSource(std::string_view source) {
+    if (source.starts_with("//")) return source.size() > 2;
+    if (source.empty() || source.front() == '/') return false;
+    const std::size_t colon = source.find(':');
+    if (colon == std::string_view::npos || colon == 0) return false;
+    return source.substr(0, colon).find('/') == std::string_view::npos;
+}
+
+}  // namespace
+
+bool isPseudoFileSystem(std::string_view fsType) {
+    static constexpr std::array<std::string_view, 22> kTypes{
+        "proc",       "sysfs",   "devtmpfs",    "devpts",    "cgroup",      "cgroup2",
+        "securityfs", "pstore",  "efivarfs",    "bpf",       "debugfs",     "tracefs",
+        "configfs",   "fusectl", "mqueue",      "hugetlbfs", "binfmt_misc", "rpc_pipefs",
+        "nsfs",       "autofs",  "fuse.portal", "selinuxfs"};
+    return contains(kTypes, fsType);
+}
+
+bool isSquashImage(std::string_view fsType) {
+    return fsType == "squashfs";
+}
+
+bool isHiddenOverlay(const MountRecord& record) {
+    return record.fsType == "overlay" && record.mountPoint != kRoot;
+}
+
+bool isSystemTmpfs(const MountRecord& record) {
+    if (record.fsType != "tmpfs") return false;
+    const std::string_view point = record.mountPoint;
+    if (isUnder(point, "/dev")) return !isUnder(point, "/dev/shm");
+    return isUnder(point, "/run") || isUnder(point, "/sys") || isUnder(point, "/proc");
+}
+
+bool isInsideKernelTree(std::string_view mountPoint) {
+    return isUnder(mountPoint, "/proc") || isUnder(mountPoint, "/sys");
+}
+
+bool isNetworkMount(const MountRecord& record) {
+    static constexpr std::array<std::string_view, 16> kTypes{
+        "nfs",  "nfs4",      "cifs",   "smb3", "smbfs", "ncpfs",      "afs",         "coda",
+        "ceph", "glusterfs", "lustre", "gpfs", "9p",    "fuse.sshfs", "fuse.rclone", "davfs"};
+    return contains(kTypes, record.fsType) || isRemoteSource(record.source);
+}
+
+bool isOpticalFileSystem(std::string_view fsType) {
+    return fsType == "iso9660" || fsType == "udf" || fsType == "fuse.fuseiso";
+}
+
+bool isRamFileSystem(const MountRecord& record) {
+    return record.fsType == "tmpfs" || record.fsType == "ramfs" ||
+           record.source.starts_with("/dev/zram");
+}
+
+bool isCaseInsensitiveFileSystem(std::string_view fsType) {
+    static constexpr std::array<std::string_view, 8> kTypes{"vfat",  "msdos", "exfat", "ntfs",
+                                                            "ntfs3", "cifs",  "smb3",  "smbfs"};
+    return contains(kTypes, fsType);
+}
+
+bool isAutomountTrigger(std::string_view fsType) {
+    return fsType == "autofs";
+}
+
+bool isHiddenMount(const MountRecord& record) {
+    if (record.mountPoint == kRoot) return false;
+    return isPseudoFileSystem(record.fsType) || isSquashImage(record.fsType) ||
+           isHiddenOverlay(record) || isSystemTmpfs(record) ||
+           isInsideKernelTree(record.mountPoint);
+}
+
+bool isSameFileSystem(const MountRecord& a, const MountRecord& b) {
+    if (a.major == b.major && a.minor == b.minor) return true;
+    return isBlockDevicePath(a.source) && a.source == b.source;
+}
+
+int mountDepth(std::string_view mountPoint) {
+    int depth = 0;
+    bool inName = false;
+    for (char c : mountPoint) {
+        if (c != '/' && !inName) ++depth;
+        inName = c != '/';
+    }
+    return depth;
+}
+
+std::vector<MountRecord> selectDriveMounts(const std::vector<MountRecord>& table) {
+    // Walk backwards so that the topmost of a stack of mounts on one point is the one seen.
+    std::vector<std::size_t> visible;
+    std::set<std::string_view> seenPoints;
+    for (std::size_t i = table.size(); i-- > 0;) {
+        if (!seenPoints.insert(table[i].mountPoint).second) continue;
+        if (!isHiddenMount(table[i])) visible.push_back(i);
+    }
+    std::ranges::reverse(visible);
+    std::ranges::stable_sort(visible, {},
+                             [&](std::size_t i) { return mountDepth(table[i].mountPoint); });
+
+    std::vector<std::size_t> kept;
+    for (std::size_t i : visible) {
+        const bool shown = std::ranges::any_of(
+            kept, [&](std::size_t k) { return isSameFileSystem(table[k], table[i]); });
+        if (!shown) kept.push_back(i);
+    }
+    std::ranges::sort(kept);
+
+    std::vector<MountRecord> result;
+    result.reserve(kept.size());
+    for (std::size_t i : kept) result.push_back(table[i]);
+    return result;
+}
+
+}  // namespace platform::linuxfs

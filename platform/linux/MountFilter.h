@@ -1,0 +1,42 @@
+#pragma once
+
+#include <string_view>
+#include <vector>
+
+#include "MountInfo.h"
+
+namespace platform::linuxfs {
+
+// Kernel interfaces and service mounts that hold no user data.
+bool isPseudoFileSystem(std::string_view fsType);
+// Read-only images: snap packages, live-system loop images.
+bool isSquashImage(std::string_view fsType);
+// Container layers; only an overlay root is the machine's own drive.
+bool isHiddenOverlay(const MountRecord& record);
+// Per-boot scratch space the system keeps for itself; /dev/shm is the one users see.
+bool isSystemTmpfs(const MountRecord& record);
+// Anything mounted inside /proc or /sys (lxcfs and the like) belongs to the kernel's trees.
+bool isInsideKernelTree(std::string_view mountPoint);
+bool isNetworkMount(const MountRecord& record);
+bool isOpticalFileSystem(std::string_view fsType);
+bool isRamFileSystem(const MountRecord& record);
+// vfat, exfat, NTFS and SMB shares compare names without regard to case.
+bool isCaseInsensitiveFileSystem(std::string_view fsType);
+// autofs must never be statted: the call itself triggers the mount.
+bool isAutomountTrigger(std::string_view fsType);
+
+bool isHiddenMount(const MountRecord& record);
+
+// True when both records show the same file system: a bind mount (same major:minor) or a
+// second btrfs subvolume (same source block device).
+bool isSameFileSystem(const MountRecord& a, const MountRecord& b);
+
+// Number of path components: "/" 0, "/home" 1, "/home/user" 2.
+int mountDepth(std::string_view mountPoint);
+
+// The mounts worth a drive letter, in table order: a mount point stacked over by a later mount
+// is dropped, hidden kinds are dropped, and of the mounts that show one file system only the
+// one nearest the root (the first in the table on a tie) stays. "/" is always kept.
+std::vector<MountRecord> selectDriveMounts(const std::vector<MountRecord>& table);
+
+}  // namespace platform::linuxfs

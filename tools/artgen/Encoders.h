@@ -1,0 +1,17 @@
+// Writers for the embedded formats, with every chunk and marker chosen here rather than by a
+// library default: the program's loaders and the tests rely on the exact layout.
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <optional>
+
+// 8-bit, non-interlaced RGB or RGBA with no ancillary chunks at all.
+std::optional<QByteArray> EncodePng(const QImage& image, bool withAlpha);
+
+// One 32 x 32 image at 32 bits per pixel with its 1-bit mask: a 4,286-byte icon file.
+QByteArray EncodeIcon(const QImage& image);
+
+// Baseline JFIF 1.01 at 72 dpi, 4:2:0, with an Exif segment padded so that the whole file is
+// exactly totalSize bytes. Picks the highest quality that fits; nothing when none does.
+std::optional<QByteArray> EncodeJpegOfSize(const QImage& image, int totalSize);

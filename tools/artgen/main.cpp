@@ -1,0 +1,95 @@
+// Draws every embedded picture and writes the files under resources/art/.
+// Usage: vollmark-artgen <output folder>
+#include <QDir>
+#include <QFile>
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <cstdio>
+#include <optional>
+
+#include "Art.h"
+#include "Encoders.h"
+
+namespace {
+
+constexpr int kAboutBoxBytes = 24894;
+
+bool writeFile(const QDir& dir, const QString& name, const std::optional<QByteArray>& bytes) {
+    QFile file(dir.filePath(name));
+    if (!bytes || bytes->isEmpty()) {
+        std::fprintf(stderr, "artgen: could not encode %s\n", qPrintable(name));
+        return false;
+    }
+    if (!file.open(QIODevice::WriteOnly) || file.write(*bytes) != bytes->size()) {
+        std::fprintf(stderr, "artgen: cannot write %s: %s\n", qPrintable(file.fileName()),
+                     qPrintable(file.errorString()));
+        return false;
+    }
+    return true;
+}
+
+bool writePng(const QDir& dir, const QString& name, const QImage& image, bool alpha) {
+    return writeFile(dir, name + ".png", EncodePng(image, alpha));
+}
+
+bool writeRowArt(const QDir& dir) {
+    bool ok = writePng(dir, "GGOODL", BarCap(true), true);
+    ok &= writePng(dir, "GGOODM", BarColumn(true), false);
+    ok &= writePng(dir, "GHUHOM", BarColumn(false), false);
+    ok &= writePng(dir, "GHUHOR", BarCap(false), true);
+    const std::pair<const char*, RowKind> rows[] = {
+        {"GDRV", RowKind::Local}, {"GNET", RowKind::Network}, {"GOTH", RowKind::Drive}};
+    for (const auto& [name, kind] : rows) {
+        ok &= writePng(dir, name, RowPanel(kind, false), false);
+        ok &= writePng(dir, QString(name) + "SL", RowPanel(kind, true), false);
+    }
+    return ok;
+}
+
+bool writeAboutArt(const QDir& dir) {
+    bool ok = writePng(dir, "ABOUT", AboutPicture(), false);
+    for (int i = 0; i < 8; ++i) ok &= writePng(dir, QString("DANCE%1").arg(i), DanceFrame(i), true);
+    ok &= writeFile(dir, "ABOUTBOX.jpg", EncodeJpegOfSize(AboutBoxPicture(), kAboutBoxBytes));
+    ok &= writeFile(dir, "RUZUVO.html", DancePage());
+    return ok;
+}
+
+bool writeIcons(const QDir& dir) {
+    bool ok = true;
+    for (int type = 1; type <= 6; ++type)
+        ok &= writeFile(dir, QString("IDT%1.ico").arg(type), EncodeIcon(DriveIcon(type)));
+    return ok;
+}
+
+// Qt would silently substitute another face, and the committed pictures would change.
+bool letteringFontsPresent() {
+    const QStringList families = QFontDatabase::families();
+    for (const char* family : {"DejaVu Sans", "DejaVu Serif"}) {
+        if (!families.contains(family)) {
+            std::fprintf(stderr, "artgen: font %s is missing (Debian: fonts-dejavu-core)\n",
+                         family);
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // Text needs a font database, which needs an application object; no window is ever shown.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: vollmark-artgen <output folder>\n");
+        return 2;
+    }
+    if (!letteringFontsPresent()) return 1;
+    const QDir dir(QString::fromLocal8Bit(argv[1]));
+    if (!dir.exists() && !QDir().mkpath(dir.path())) {
+        std::fprintf(stderr, "artgen: cannot create %s\n", argv[1]);
+        return 1;
+    }
+    const bool ok = writeRowArt(dir) & writeIcons(dir) & writeAboutArt(dir);
+    return ok ? 0 : 1;
+}
