@@ -22,13 +22,11 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# Anything mounted below /mnt disappears from this namespace's view; the data drive goes there.
-mount -t tmpfs -o size=1m none /mnt
+# The data drive goes over /mnt, so whatever is mounted below it drops out of this view.
 truncate -s 96M "$work/data.img"
 mkfs.ext4 -q -L DATA "$work/data.img"
-mkdir -p /mnt/data
-mount -o loop "$work/data.img" /mnt/data
-head -c 60M /dev/urandom >/mnt/data/archive.bin
+mount -o loop "$work/data.img" /mnt
+head -c 60M /dev/urandom >/mnt/archive.bin
 
 Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
 pids+=($!)
@@ -47,21 +45,31 @@ for _ in $(seq 100); do
     sleep 0.1
 done
 sleep 0.5
-eval "$(xdotool getwindowgeometry --shell "$window")"  # X, Y, WIDTH, HEIGHT of the client
+info=$(xwininfo -id "$window")
+X=$(awk '/Absolute upper-left X/ {print $4}' <<<"$info")
+Y=$(awk '/Absolute upper-left Y/ {print $4}' <<<"$info")
+WIDTH=$(awk '/^ *Width:/ {print $2}' <<<"$info")
+HEIGHT=$(awk '/^ *Height:/ {print $2}' <<<"$info")
+# left, right, top, bottom
+read -r left right top bottom < <(xprop -id "$window" _NET_FRAME_EXTENTS | tr -d ',' |
+    awk '{print $3, $4, $5, $6}')
 
 # The frame is part of the picture: the title bar carries the caption the list sets.
-crop() {
-    import -window root -crop "$((WIDTH + 40))x$((HEIGHT + 60))+$((X - 20))+$((Y - 40))" +repage "$1"
+shoot() {
+    local extra_width=$1 extra_height=$2 file=$3
+    local w=$((WIDTH + left + right + extra_width)) h=$((HEIGHT + top + bottom + extra_height))
+    import -window root -crop "${w}x${h}+$((X - left))+$((Y - top))" +repage "$file"
 }
-crop "$here/main-window.png"
+shoot 0 0 "$here/main-window.png"
 
-xdotool mousemove --sync $((X + 60)) $((Y + 3 * 54 - 27)) click 1
+xdotool mousemove --sync $((X + 60)) $((Y + 2 * 54 + 27)) click 1
 xdotool click 3
-sleep 0.3
-xdotool mousemove_relative --sync 30 65
 sleep 0.4
-xdotool mousemove_relative --sync 150 45
-sleep 0.4
-import -window root -crop "$((WIDTH + 340))x$((HEIGHT + 60))+$((X - 20))+$((Y - 40))" +repage \
-    "$here/context-menu.png"
+xdotool mousemove_relative --sync 40 60   # "Опції"
+sleep 0.5
+xdotool mousemove_relative --sync 200 0
+sleep 0.2
+xdotool mousemove_relative --sync 0 44    # "Формат відображення"
+sleep 0.6
+shoot 335 56 "$here/context-menu.png"
 echo "wrote $here/main-window.png and $here/context-menu.png"
