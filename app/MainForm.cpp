@@ -21,6 +21,10 @@ constexpr double kTransparentOpacity = 180.0 / 255.0;
 const QColor kListBackground(240, 240, 240);
 constexpr int kFirstDriveRow = 2;
 
+char LetterOf(const std::string& entry) {
+    return entry.empty() ? '\0' : entry.front();
+}
+
 constexpr Qt::WindowFlags kFrameFlags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                                         Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                                         Qt::WindowCloseButtonHint;
@@ -28,6 +32,18 @@ constexpr Qt::WindowFlags kFrameFlags = Qt::Window | Qt::CustomizeWindowHint | Q
 }  // namespace
 
 TFrmMain::TFrmMain() {
+    SetUpFrame();
+    CreateListBox();
+    Timer1 = new QTimer(this);
+    Timer1->setInterval(kRepaintIntervalMs);
+    connect(Timer1, &QTimer::timeout, this, &TFrmMain::Timer1Timer);
+    Timer1->start();
+    CreatePopupMenu();
+    connect(ListBox1, &TOwnerDrawList::ContextPopup, PopupMenu1,
+            [this](const QPoint& pos) { PopupMenu1->popup(pos); });
+}
+
+void TFrmMain::SetUpFrame() {
     setWindowFlags(kFrameFlags);
     setWindowTitle(QStringLiteral("Vollmark"));
     setFont(FormFont());
@@ -39,35 +55,29 @@ TFrmMain::TFrmMain() {
     verticalScrollBar()->setTracking(true);
     verticalScrollBar()->installEventFilter(this);
     connect(verticalScrollBar(), &QScrollBar::rangeChanged, this, &TFrmMain::UpdateLineIncrement);
+}
 
+void TFrmMain::CreateListBox() {
     ListBox1 = new TOwnerDrawList(kRowWidth, kRowHeight);
     ListBox1->setFont(ListFont());
-    QPalette listPalette = ListBox1->palette();
-    listPalette.setColor(QPalette::Base, kListBackground);
-    ListBox1->setPalette(listPalette);
+    QPalette palette = ListBox1->palette();
+    palette.setColor(QPalette::Base, kListBackground);
+    ListBox1->setPalette(palette);
     ListBox1->SetCount(static_cast<int>(model_.Entries().size()));
     ListBox1->SetDrawItem(
         [this](int index, QImage& row, bool selected) { ListBox1DrawItem(index, row, selected); });
     connect(ListBox1, &TOwnerDrawList::DblClick, this, &TFrmMain::ListBox1DblClick);
-    connect(ListBox1, &TOwnerDrawList::ItemIndexChanged, this, [this](int index) {
-        if (index >= 0) ensureVisible(0, index * kRowHeight + kRowHeight / 2, 0, kRowHeight / 2);
+    connect(ListBox1, &TOwnerDrawList::KeyboardSelected, this, [this](int index) {
+        ensureVisible(0, index * kRowHeight + kRowHeight / 2, 0, kRowHeight / 2);
     });
     setWidget(ListBox1);
-
-    Timer1 = new QTimer(this);
-    Timer1->setInterval(kRepaintIntervalMs);
-    connect(Timer1, &QTimer::timeout, this, &TFrmMain::Timer1Timer);
-    Timer1->start();
-
-    CreatePopupMenu();
-    connect(ListBox1, &TOwnerDrawList::ContextPopup, PopupMenu1,
-            [this](const QPoint& pos) { PopupMenu1->popup(pos); });
 }
 
 TFrmMain::~TFrmMain() = default;
 
 void TFrmMain::FormCreate() {
     LoadListImages(ListImages);
+    // Qt paints every widget through a back buffer already: double buffering needs no step.
     SetClientSize(kClientWidthAtCreation, kClientHeightAtCreation);
     UpdateMinimumSize();
     DiskUtils::SetUnitNames(DiskUtils::OctetUnitNames);
@@ -80,7 +90,7 @@ void TFrmMain::FormShow() {
     // A window taller than the work area could not be moved or closed from its title bar.
     const int frameHeight = frameGeometry().height() - height();
     const int room = screen()->availableGeometry().height() - frameHeight;
-    SetClientSize(width(), std::clamp(ListBox1->height(), minimumHeight(), std::max(room, 1)));
+    SetClientSize(width(), std::min(std::max(ListBox1->height(), minimumHeight()), room));
 }
 
 void TFrmMain::FormDestroy() {
@@ -110,22 +120,28 @@ void TFrmMain::ListBox1DrawItem(int index, QImage& row, bool selected) {
     if (index < 0 || static_cast<std::size_t>(index) >= entries.size()) return;
     const std::string& entry = entries[static_cast<std::size_t>(index)];
     const RowKind kind = RowKindOf(entry);
-    RowContent content;
-    if (kind == RowKind::LocalSummary) {
-        content = SummaryRowContent(kLocalSummaryLabel, model_.LocalTotals());
-        setWindowTitle(QString::fromStdString(CaptionText(model_.LocalTotals())));
-    } else if (kind == RowKind::NetworkSummary) {
-        content = SummaryRowContent(kNetworkSummaryLabel, model_.NetworkTotals());
-    } else {
-        if (!Disk) return;
-        Disk->SetDriveIndex(DiskUtils::DriveLetterToIndex(entry.empty() ? '\0' : entry[0]));
-        if (!Disk->Present) {
-            Rescan1Click();
-            return;
-        }
-        content = DriveRowContent(*Disk);
+    const auto content = kind == RowKind::Drive ? DriveRow(entry) : SummaryRow(kind);
+    if (content)
+        PaintRow(row, ListImages, kind, selected, RowBrush(selected), *content, ListBox1->font());
+}
+
+RowContent TFrmMain::SummaryRow(RowKind kind) {
+    if (kind == RowKind::NetworkSummary)
+        return SummaryRowContent(kNetworkSummaryLabel, model_.NetworkTotals());
+    setWindowTitle(QString::fromStdString(CaptionText(model_.LocalTotals())));
+    return SummaryRowContent(kLocalSummaryLabel, model_.LocalTotals());
+}
+
+// Nothing is drawn for a drive that stopped answering: the rescan replaces the rows, and
+// `entry` with them.
+std::optional<RowContent> TFrmMain::DriveRow(const std::string& entry) {
+    if (!Disk) return std::nullopt;
+    Disk->SetDriveIndex(DiskUtils::DriveLetterToIndex(LetterOf(entry)));
+    if (!Disk->Present) {
+        Rescan1Click();
+        return std::nullopt;
     }
-    PaintRow(row, ListImages, kind, selected, RowBrush(selected), content, ListBox1->font());
+    return DriveRowContent(*Disk);
 }
 
 void TFrmMain::PopupMenu1Popup() {
@@ -144,8 +160,7 @@ void TFrmMain::Driveinfos1Click() {
     const int index = ListBox1->ItemIndex();
     if (index < kFirstDriveRow || !frmDiskInfo_ || !frmDiskInfo_->Disk) return;
     const std::string& entry = model_.Entries()[static_cast<std::size_t>(index)];
-    frmDiskInfo_->Disk->SetDriveIndex(
-        DiskUtils::DriveLetterToIndex(entry.empty() ? '\0' : entry[0]));
+    frmDiskInfo_->Disk->SetDriveIndex(DiskUtils::DriveLetterToIndex(LetterOf(entry)));
     if (frmDiskInfo_->isVisible())
         frmDiskInfo_->FormShow();
     else

@@ -3,6 +3,8 @@
 #include <QPointer>
 #include <QScrollArea>
 #include <memory>
+#include <optional>
+#include <string>
 
 #include "DiskUtils.h"
 #include "DriveListModel.h"
@@ -59,6 +61,7 @@ public:
     QAction* Driveinfos1;
     QAction* N1;
     QAction* Rescan1;
+    QAction* N3;
     QMenu* Settings1;
     QMenu* Divisionnorme1;
     QAction* N10241;
@@ -71,8 +74,10 @@ public:
     QAction* Mega1;
     QAction* Giga1;
     QAction* Tera1;
+    QAction* N4;
     QAction* Alphablending1;
     QAction* Stayontop1;
+    QAction* N2;
     QAction* Exit1;
 
     std::unique_ptr<DiskUtils::TDisk> Disk;
@@ -92,6 +97,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void SetUpFrame();
+    void CreateListBox();
     void CreatePopupMenu();
     QAction* AddRadio(QMenu* menu, QActionGroup* group, const QString& caption, bool checked,
                       void (TFrmMain::*handler)());
@@ -102,6 +109,8 @@ private:
     void SnapToEdges();
     void SetStaysOnTop(bool onTop);
     QColor RowBrush(bool selected) const;
+    RowContent SummaryRow(RowKind kind);
+    std::optional<RowContent> DriveRow(const std::string& entry);
 
     TDriveListModel model_;
     QPointer<TFrmDiskInfo> frmDiskInfo_;

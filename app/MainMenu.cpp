@@ -12,7 +12,7 @@ void TFrmMain::CreatePopupMenu() {
                                         &TFrmMain::Driveinfos1Click);
     N1 = PopupMenu1->addSeparator();
     Rescan1 = PopupMenu1->addAction(QStringLiteral("Обновити"), this, &TFrmMain::Rescan1Click);
-    PopupMenu1->addSeparator();
+    N3 = PopupMenu1->addSeparator();
 
     Settings1 = PopupMenu1->addMenu(QStringLiteral("Опції"));
     Divisionnorme1 = Settings1->addMenu(QStringLiteral("Обчислити ємкість, як:"));
@@ -34,7 +34,7 @@ void TFrmMain::CreatePopupMenu() {
     Giga1 = AddRadio(Sizeformat1, units, QStringLiteral("Гігабайти"), true, &TFrmMain::Giga1Click);
     Tera1 = AddRadio(Sizeformat1, units, QStringLiteral("Терабайти"), false, &TFrmMain::Tera1Click);
 
-    Settings1->addSeparator();
+    N4 = Settings1->addSeparator();
     Alphablending1 =
         Settings1->addAction(QStringLiteral("Прозрачність"), this, &TFrmMain::Alphablending1Click);
     Alphablending1->setCheckable(true);
@@ -42,7 +42,7 @@ void TFrmMain::CreatePopupMenu() {
         Settings1->addAction(QStringLiteral("Залишити вершину"), this, &TFrmMain::Stayontop1Click);
     Stayontop1->setCheckable(true);
 
-    PopupMenu1->addSeparator();
+    N2 = PopupMenu1->addSeparator();
     Exit1 = PopupMenu1->addAction(QStringLiteral("Закрити"), this, &TFrmMain::Exit1Click);
 }
 

@@ -13,7 +13,6 @@ TOwnerDrawList::TOwnerDrawList(int rowWidth, int rowHeight, QWidget* parent)
     : QWidget(parent), rowImage_(rowWidth, rowHeight, QImage::Format_RGB32), rowHeight_(rowHeight) {
     setFixedWidth(rowWidth);
     setFocusPolicy(Qt::StrongFocus);
-    setAttribute(Qt::WA_OpaquePaintEvent);
     ApplyHeight();
 }
 
@@ -22,17 +21,19 @@ void TOwnerDrawList::SetCount(int count) {
     itemIndex_ = -1;
     focusIndex_ = 0;
     ++generation_;
-    // A rescan may run from inside this list's own paint; resizing there would re-enter
-    // the paint machinery, so the new size follows once the paint is over.
-    if (painting_)
+    // The owner may rebuild the rows from inside this list's own paint. A resize there would
+    // re-enter the paint machinery, so the new size, and the paint of the new rows with it,
+    // follow once this paint is over.
+    if (painting_) {
         QTimer::singleShot(0, this, &TOwnerDrawList::ApplyHeight);
-    else
-        ApplyHeight();
-    update();
+        return;
+    }
+    ApplyHeight();
 }
 
 void TOwnerDrawList::ApplyHeight() {
     setFixedHeight(count_ * rowHeight_);
+    update();
 }
 
 void TOwnerDrawList::SetItemIndex(int index) {
@@ -41,7 +42,6 @@ void TOwnerDrawList::SetItemIndex(int index) {
     itemIndex_ = next;
     if (next >= 0) focusIndex_ = next;
     update();
-    emit ItemIndexChanged(next);
 }
 
 int TOwnerDrawList::RowAt(int y) const {
@@ -53,11 +53,10 @@ int TOwnerDrawList::RowAt(int y) const {
 void TOwnerDrawList::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     const QRect area = event->rect();
-    const unsigned generation = generation_;
     painting_ = true;
     for (int index = std::max(area.top() / rowHeight_, 0);
          index < count_ && index * rowHeight_ <= area.bottom(); ++index) {
-        if (!PaintRow(painter, index) || generation != generation_) break;
+        if (!PaintRow(painter, index)) break;
     }
     painting_ = false;
 }
@@ -91,29 +90,27 @@ void TOwnerDrawList::mouseDoubleClickEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) emit DblClick();
 }
 
-void TOwnerDrawList::keyPressEvent(QKeyEvent* event) {
+std::optional<int> TOwnerDrawList::TargetRow(int key) const {
     const int current = itemIndex_ >= 0 ? itemIndex_ : focusIndex_;
-    int next = current;
-    switch (event->key()) {
-        case Qt::Key_Up:
-            next = current - 1;
-            break;
-        case Qt::Key_Down:
-            next = itemIndex_ >= 0 ? current + 1 : current;
-            break;
-        case Qt::Key_Home:
-            next = 0;
-            break;
-        case Qt::Key_End:
-            next = count_ - 1;
-            break;
-        default:
-            QWidget::keyPressEvent(event);
-            return;
+    if (key == Qt::Key_Up) return current - 1;
+    // With nothing selected the first step selects the row that has the focus.
+    if (key == Qt::Key_Down) return itemIndex_ >= 0 ? current + 1 : current;
+    if (key == Qt::Key_Home) return 0;
+    if (key == Qt::Key_End) return count_ - 1;
+    return std::nullopt;
+}
+
+void TOwnerDrawList::keyPressEvent(QKeyEvent* event) {
+    const std::optional<int> target = TargetRow(event->key());
+    if (!target) {
+        QWidget::keyPressEvent(event);
+        return;
     }
+    if (count_ == 0) return;
     showFocusCue_ = true;
-    SetItemIndex(std::clamp(next, 0, std::max(count_ - 1, 0)));
+    SetItemIndex(std::clamp(*target, 0, count_ - 1));
     update();
+    emit KeyboardSelected(itemIndex_);
 }
 
 void TOwnerDrawList::contextMenuEvent(QContextMenuEvent* event) {

@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QWidget>
 #include <functional>
+#include <optional>
 
 // A list without a scroll bar of its own whose fixed-height rows are painted by the owner,
 // each into an image of the row that is then copied to the screen. It knows only how many
@@ -32,7 +33,8 @@ public:
 signals:
     void DblClick();
     void ContextPopup(const QPoint& globalPos);
-    void ItemIndexChanged(int index);
+    // The keyboard moved the selection; the owner may scroll the row into view.
+    void KeyboardSelected(int index);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -43,6 +45,7 @@ protected:
 
 private:
     bool PaintRow(QPainter& painter, int index);
+    std::optional<int> TargetRow(int key) const;
     void ApplyHeight();
 
     DrawItemHandler drawItem_;

@@ -14,7 +14,10 @@ int main(int argc, char* argv[]) {
     // The title goes in as the application name: a display name would be appended to every
     // window caption on X11.
     QApplication::setApplicationName(kApplicationTitle);
+    // The information window may still be open when the main window closes; the program
+    // ends with the main window all the same.
     QApplication::setQuitOnLastWindowClosed(false);
+    platform::installLayer(platform::createSystemLayer());
     DiskUtils::LoadNumberSeparators();
     SetUpFonts();
     const TErrorReporter reporter(ShowErrorBox);

@@ -86,11 +86,4 @@ TEST_F(DriveListModelTest, driveStoppingDuringRescan_isListedButAddsNothing) {
     EXPECT_EQ(model.LocalTotals(), Giga(0, 0, 0));
 }
 
-TEST(RowKindTest, entries_mapToTheirKind) {
-    EXPECT_EQ(RowKindOf("*"), RowKind::LocalSummary);
-    EXPECT_EQ(RowKindOf("#"), RowKind::NetworkSummary);
-    EXPECT_EQ(RowKindOf("C"), RowKind::Drive);
-    EXPECT_EQ(RowKindOf(""), RowKind::Drive);
-}
-
 }  // namespace

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QScreen>
@@ -199,6 +200,39 @@ TEST_F(MainFormTest, vanishedDriveFoundWhilePainting_isDroppedByRescan) {
     EXPECT_EQ(form->ListBox1->height(), 4 * 54);
     form->ListBox1->grab();
     EXPECT_EQ(form->Model().Entries().size(), 4u);
+}
+
+// On screen the rescan runs inside the list's own paint: the rows it replaced must be
+// painted again afterwards, at the new height.
+TEST_F(MainFormTest, vanishedDriveOnScreen_isRepaintedAfterTheRescan) {
+    const auto form = Created();
+    form->show();
+    QApplication::processEvents();
+    fake->remove('C');
+    form->Timer1Timer();
+    QApplication::processEvents();
+    EXPECT_EQ(form->Model().Entries(), (std::vector<std::string>{"*", "#", "D", "N"}));
+    form->setWindowTitle(QStringLiteral("stale"));
+    for (int i = 0; i < 3; ++i) QApplication::processEvents();
+    EXPECT_EQ(form->ListBox1->height(), 4 * 54);
+    EXPECT_TRUE(form->windowTitle().startsWith(QStringLiteral("Vollmark - Total: 1.07 Go")))
+        << form->windowTitle().toStdString();
+}
+
+TEST_F(MainFormTest, arrowKeys_moveTheSelectionWithinTheRows) {
+    const auto form = Created();
+    const auto press = [&](Qt::Key key) {
+        QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier);
+        QApplication::sendEvent(form->ListBox1, &event);
+    };
+    press(Qt::Key_Down);
+    EXPECT_EQ(form->ListBox1->ItemIndex(), 0);
+    press(Qt::Key_Up);
+    EXPECT_EQ(form->ListBox1->ItemIndex(), 0);
+    press(Qt::Key_End);
+    EXPECT_EQ(form->ListBox1->ItemIndex(), 4);
+    press(Qt::Key_Down);
+    EXPECT_EQ(form->ListBox1->ItemIndex(), 4);
 }
 
 TEST_F(MainFormTest, driveInformation_selectsRowDriveAndRefillsOpenWindow) {

@@ -28,8 +28,9 @@ void QuietQtMessages(QtMsgType type, const QMessageLogContext& context, const QS
 }  // namespace
 
 std::optional<std::string> WriteListImage(const std::string& path, const Options& options) {
-    // Rendering needs no display; an explicit platform from the caller still wins.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The picture is rendered off screen: no display is needed, and none is opened even
+    // where one is set, so the tool behaves the same in a terminal and in a script.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
     qInstallMessageHandler(QuietQtMessages);
     static int argc = 1;
     static char name[] = "vollmark-drives";

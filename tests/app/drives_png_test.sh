@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# vollmark-drives --png writes the list as a PNG one row wide (369 pixels) and whole rows
+# high, with no display; a file it cannot write is an error with exit code 1.
+# Usage: drives_png_test.sh <path to vollmark-drives>
+set -uo pipefail
+tool=$1
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+fail() { echo "FAIL: $*"; exit 1; }
+
+env -u DISPLAY "$tool" --json --png "$work/list.png" >"$work/out.json" || fail "exit code $?"
+grep -q '"caption": "Vollmark - Total: ' "$work/out.json" || fail "no caption in the report"
+[[ $(od -An -tx1 -N8 "$work/list.png" | tr -d ' \n') == 89504e470d0a1a0a ]] || fail "not a PNG"
+width=$((16#$(od -An -tx1 -j16 -N4 "$work/list.png" | tr -d ' \n')))
+height=$((16#$(od -An -tx1 -j20 -N4 "$work/list.png" | tr -d ' \n')))
+echo "picture: ${width}x${height}"
+[[ $width == 369 ]] || fail "width $width"
+((height >= 108)) || fail "height $height"
+
+"$tool" --png "$work/missing/list.png" >/dev/null 2>"$work/err"
+code=$?
+[[ $code == 1 ]] || fail "unwritable file gave exit code $code"
+grep -q "cannot write" "$work/err" || fail "no error text: $(cat "$work/err")"
+echo PASS
