@@ -22,8 +22,8 @@ int main(int argc, char** argv) {
     DiskUtils::LoadNumberSeparators();
     drives::ApplyDisplayOptions(options);
     const auto rows = drives::CollectDrives();
-    const std::string text = options.json ? drives::FormatJson(rows, drives::ListMembers())
-                                          : drives::FormatTable(rows);
+    const std::string text =
+        options.json ? drives::FormatJson(rows, drives::ListMembers()) : drives::FormatTable(rows);
     std::fputs(text.c_str(), stdout);
     if (!options.pngFile) return 0;
     if (const auto error = drives::WriteListImage(*options.pngFile, options)) {
