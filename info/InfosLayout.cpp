@@ -1,5 +1,6 @@
 #include "InfosLayout.h"
 
+#include <QFontDatabase>
 #include <QFrame>
 #include <QLabel>
 #include <QPalette>
@@ -37,8 +38,15 @@ QFont WindowFont() {
     return PixelFont(QStringLiteral("Tahoma"), false);
 }
 
+// The MS Sans Serif stand-in that wine ships has no bold face and Qt does not embolden it, which
+// would leave the header regular; Tahoma, drawn by the same hand, keeps it bold.
 QFont HeaderFont() {
-    return PixelFont(QStringLiteral("MS Sans Serif"), true);
+    const QString family = QStringLiteral("MS Sans Serif");
+    const QStringList styles = QFontDatabase::styles(family);
+    const bool hasBold = std::any_of(styles.begin(), styles.end(), [&](const QString& style) {
+        return QFontDatabase::weight(family, style) >= QFont::Bold;
+    });
+    return PixelFont(hasBold ? family : QStringLiteral("Tahoma"), true);
 }
 
 QFrame* MakePanel(QWidget* parent, QRect rect, const QColor* background) {
