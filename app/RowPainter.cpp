@@ -20,6 +20,7 @@ constexpr int kLabelLeft = 24;
 constexpr int kFigureRight = 154;
 constexpr int kNameLeft = 160;
 constexpr int kBracketRight = 360;
+constexpr int kLabelGap = 6;
 constexpr int kPercentCentre = 260;
 const QColor kTextColour(0, 0, 0);
 const QColor kPercentColour(128, 0, 0);
@@ -52,6 +53,13 @@ void TextAt(QPainter& painter, int left, int top, const QString& text) {
 
 void TextRightAligned(QPainter& painter, int right, int top, const QString& text) {
     TextAt(painter, right - painter.fontMetrics().horizontalAdvance(text), top, text);
+}
+
+// Labels on Linux fall back to mount-point paths, which can run into the bracket text; only a
+// label that would collide is shortened, in the middle so both ends of a path stay readable.
+QString FittedLabel(const QFontMetrics& metrics, const QString& label, int room) {
+    if (metrics.horizontalAdvance(label) <= room) return label;
+    return metrics.elidedText(label, Qt::ElideMiddle, std::max(room, 0));
 }
 
 void DrawFigures(QPainter& painter, const RowContent& content) {
@@ -120,10 +128,14 @@ void DrawRowTexts(QImage& row, const RowContent& content, const QFont& listFont)
     painter.setFont(font);
     painter.setPen(kTextColour);
     if (!content.RowText.empty()) TextAt(painter, 4, 4, QString::fromStdString(content.RowText));
-    TextAt(painter, kNameLeft, 5, QString::fromStdString(content.Label));
     font.setBold(false);
+    const QString bracket = QString::fromStdString(content.BracketText);
+    const int bracketLeft = kBracketRight - QFontMetrics(font).horizontalAdvance(bracket);
+    TextAt(painter, kNameLeft, 5,
+           FittedLabel(painter.fontMetrics(), QString::fromStdString(content.Label),
+                       bracketLeft - kLabelGap - kNameLeft));
     painter.setFont(font);
-    TextRightAligned(painter, kBracketRight, 5, QString::fromStdString(content.BracketText));
+    TextAt(painter, bracketLeft, 5, bracket);
     DrawFigures(painter, content);
     DrawPercentage(painter, content);
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QFontMetrics>
 #include <QImage>
 
 #include "EmbeddedData.h"
@@ -173,6 +174,31 @@ TEST_F(RowPainterTest, texts_sitAtTheirAnchorsInTheirColours) {
         EXPECT_NEAR(bracket.right(), 359, 2);
         EXPECT_TRUE(InkBounds(before, row, QRect(0, 0, 22, 20), Dark).isValid());
     }
+}
+
+TEST_F(RowPainterTest, longLabel_isShortenedClearOfTheBracketText_shortOneIsNot) {
+    RowContent content;
+    content.BracketText = "[tmpfs - RAM disk]";
+    QImage before = NewRowImage();
+    DrawRowBackground(before, images, RowKind::Drive, false, Qt::white);
+    const QFont plain = ListFont();
+    const int bracketLeft = 360 - QFontMetrics(plain).horizontalAdvance("[tmpfs - RAM disk]");
+
+    content.Label = "/mnt/sandboxing/model_tools_env/v1/python/and/further/down";
+    QImage row = before;
+    DrawRowTexts(row, content, plain);
+    const QRect label = InkBounds(before, row, QRect(155, 3, bracketLeft - 156, 16), Dark);
+    EXPECT_LT(label.right(), bracketLeft - 2);
+    EXPECT_GT(label.right(), bracketLeft - 30);
+
+    content.Label = "DATA";
+    QImage shortRow = before;
+    DrawRowTexts(shortRow, content, plain);
+    content.BracketText.clear();
+    QImage alone = before;
+    DrawRowTexts(alone, content, plain);
+    const QRect band(155, 0, bracketLeft - 160, 20);
+    EXPECT_EQ(shortRow.copy(band), alone.copy(band));
 }
 
 }  // namespace
