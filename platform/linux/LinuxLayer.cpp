@@ -67,19 +67,20 @@ public:
         : paths_(std::move(paths)), statvfs_(bound) {}
 
     std::optional<DiskSpace> diskFreeSpace(std::string_view rootPath) override {
-        const MountRecord* mount = driveAt(rootPath);
-        if (mount == nullptr) return std::nullopt;
-        const auto stat = statvfs_.query(mount->mountPoint);
+        const Drive* drive = driveAt(rootPath);
+        if (drive == nullptr) return std::nullopt;
+        const auto stat = statOf(*drive);
         if (!stat) return std::nullopt;
         return DiskSpace{bytesOf(stat->f_blocks, stat->f_frsize),
                          bytesOf(stat->f_bavail, stat->f_frsize)};
     }
 
     std::optional<VolumeInformation> volumeInformation(std::string_view rootPath) override {
-        const MountRecord* mount = driveAt(rootPath);
-        if (mount == nullptr) return std::nullopt;
-        const auto stat = statvfs_.query(mount->mountPoint);
+        const Drive* drive = driveAt(rootPath);
+        if (drive == nullptr) return std::nullopt;
+        const auto stat = statOf(*drive);
         if (!stat) return std::nullopt;
+        const MountRecord* mount = &drive->mount;
         const auto device = blockDeviceOf(*mount);
         const auto label = device ? deviceLinkName(paths_.diskByLabel, *device) : std::nullopt;
         const auto uuid = device ? deviceLinkName(paths_.diskByUuid, *device) : std::nullopt;
@@ -96,28 +97,42 @@ public:
     }
 
     std::uint32_t driveType(std::string_view rootPath) override {
-        const MountRecord* mount = driveAt(rootPath);
-        if (mount == nullptr) return kDriveNoRootDir;
-        const auto device = blockDeviceOf(*mount);
+        const Drive* drive = driveAt(rootPath);
+        if (drive == nullptr) return kDriveNoRootDir;
+        const auto device = blockDeviceOf(drive->mount);
         const DeviceFacts facts = device ? readDeviceFacts(paths_.sysfs, *device) : DeviceFacts{};
-        return classifyDriveType(*mount, facts);
+        return classifyDriveType(drive->mount, facts);
     }
 
     NumberSettings numberSettings() override { return readNumberSettings(); }
 
     std::optional<std::string> mountPoint(std::string_view rootPath) override {
-        const MountRecord* mount = driveAt(rootPath);
-        if (mount == nullptr) return std::nullopt;
-        return mount->mountPoint;
+        const Drive* drive = driveAt(rootPath);
+        if (drive == nullptr) return std::nullopt;
+        return drive->mount.mountPoint;
     }
 
 private:
-    const MountRecord* driveAt(std::string_view rootPath) {
+    struct Drive {
+        MountRecord mount;
+        // Local kernel file systems answer statfs from memory, so the call is made here
+        // directly; the round trip through the helper process costs ten times as much.
+        bool hangFree = false;
+    };
+
+    const Drive* driveAt(std::string_view rootPath) {
         const auto slot = slotOfRootPath(rootPath);
         if (!slot) return nullptr;
         syncTable();
         const auto& drive = drives_[*slot];
         return drive ? &*drive : nullptr;
+    }
+
+    std::optional<struct statvfs> statOf(const Drive& drive) {
+        if (!drive.hangFree) return statvfs_.query(drive.mount.mountPoint);
+        struct statvfs stat {};
+        if (::statvfs(drive.mount.mountPoint.c_str(), &stat) != 0) return std::nullopt;
+        return stat;
     }
 
     void syncTable() {
@@ -134,7 +149,8 @@ private:
             return;
         }
         loaded_ = true;
-        install(selectDriveMounts(parseMountInfo(*text)));
+        const auto table = parseMountInfo(*text);
+        install(selectDriveMounts(table), table);
     }
 
     // A file system of 0 blocks holds nothing; one that does not answer keeps its letter.
@@ -144,7 +160,7 @@ private:
         return stat && stat->f_blocks == 0;
     }
 
-    void install(std::vector<MountRecord> mounts) {
+    void install(std::vector<MountRecord> mounts, const std::vector<MountRecord>& table) {
         std::erase_if(mounts, [this](const MountRecord& mount) { return hasNoBlocks(mount); });
         std::vector<std::string> points;
         for (const auto& mount : mounts) points.push_back(mount.mountPoint);
@@ -153,7 +169,10 @@ private:
         for (std::size_t slot = 0; slot < letters_.size(); ++slot) {
             if (!letters_[slot]) continue;
             for (auto& mount : mounts)
-                if (mount.mountPoint == *letters_[slot]) drives_[slot] = std::move(mount);
+                if (mount.mountPoint == *letters_[slot]) {
+                    const bool hangFree = isHangFree(mount, table);
+                    drives_[slot] = Drive{std::move(mount), hangFree};
+                }
         }
     }
 
@@ -162,7 +181,7 @@ private:
     UniqueFd mountInfo_;
     bool loaded_ = false;
     DriveLetters letters_;
-    std::array<std::optional<MountRecord>, 26> drives_;
+    std::array<std::optional<Drive>, 26> drives_;
 };
 
 }  // namespace

@@ -45,6 +45,27 @@ bool isPseudoFileSystem(std::string_view fsType) {
     return contains(kTypes, fsType);
 }
 
+bool isSelfContainedFileSystem(std::string_view fsType) {
+    // autofs, fuse.* and every network type are missing on purpose.
+    static constexpr std::array<std::string_view, 36> kTypes{
+        "ext2",     "ext3",     "ext4",    "xfs",     "btrfs",      "f2fs",
+        "jfs",      "reiserfs", "nilfs2",  "vfat",    "msdos",      "exfat",
+        "ntfs3",    "hfsplus",  "tmpfs",   "ramfs",   "iso9660",    "udf",
+        "squashfs", "erofs",    "overlay", "zfs",     "proc",       "sysfs",
+        "devtmpfs", "devpts",   "cgroup",  "cgroup2", "securityfs", "pstore",
+        "efivarfs", "bpf",      "debugfs", "tracefs", "configfs",   "mqueue"};
+    return contains(kTypes, fsType);
+}
+
+bool isHangFree(const MountRecord& mount, const std::vector<MountRecord>& table) {
+    if (!isSelfContainedFileSystem(mount.fsType)) return false;
+    return std::all_of(table.begin(), table.end(), [&](const MountRecord& other) {
+        const bool onThePath =
+            other.mountPoint == kRoot || isUnder(mount.mountPoint, other.mountPoint);
+        return !onThePath || isSelfContainedFileSystem(other.fsType);
+    });
+}
+
 bool isSquashImage(std::string_view fsType) {
     return fsType == "squashfs";
 }

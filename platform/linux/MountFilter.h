@@ -27,6 +27,13 @@ bool isAutomountTrigger(std::string_view fsType);
 
 bool isHiddenMount(const MountRecord& record);
 
+// statfs on these types reads what the kernel keeps in memory or on a local disk; it never
+// waits on a server or a daemon.
+bool isSelfContainedFileSystem(std::string_view fsType);
+// A statvfs of `mount` cannot hang when its own file system and every mount its path walks
+// through are self-contained (a hung NFS mount above it would stall the path lookup).
+bool isHangFree(const MountRecord& mount, const std::vector<MountRecord>& table);
+
 // True when both records show the same file system: a bind mount (same major:minor) or a
 // second btrfs subvolume (same source block device).
 bool isSameFileSystem(const MountRecord& a, const MountRecord& b);

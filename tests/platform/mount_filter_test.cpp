@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -85,6 +86,35 @@ TEST(MountFilter, networkMountTable_byTypeOrSource) {
         SCOPED_TRACE(std::string(c.type) + " " + c.source);
         EXPECT_EQ(isNetworkMount(mount("/mnt", c.type, c.source, 0, 1)), c.network);
     }
+}
+
+TEST(MountFilter, hangFree_onlyWhenTheMountAndEveryMountOnItsPathAreLocal) {
+    const std::vector<MountRecord> table = {
+        mount("/", "ext4", "/dev/vda", 254, 0),
+        mount("/dev", "devtmpfs", "udev", 0, 5),
+        mount("/dev/shm", "tmpfs", "tmpfs", 0, 20),
+        mount("/srv", "nfs4", "server:/srv", 0, 50),
+        mount("/srv/cache", "ext4", "/dev/sdb1", 8, 17),
+        mount("/home/u/remote", "fuse.sshfs", "u@host:", 0, 51),
+        mount("/media/usb", "vfat", "/dev/sdc1", 8, 33),
+        mount("/net", "autofs", "/etc/auto.net", 0, 52),
+        mount("/net/box", "ext4", "/dev/sdd1", 8, 49),
+        mount("/srvdata", "xfs", "/dev/sde1", 8, 65),
+    };
+    const std::map<std::string, bool> expected = {
+        {"/", true},          {"/dev", true},        {"/dev/shm", true},
+        {"/srv", false},      {"/srv/cache", false}, {"/home/u/remote", false},
+        {"/media/usb", true}, {"/net", false},       {"/net/box", false},
+        {"/srvdata", true},
+    };
+    for (const auto& record : table)
+        EXPECT_EQ(isHangFree(record, table), expected.at(record.mountPoint)) << record.mountPoint;
+    const std::vector<MountRecord> underOverlay = {mount("/", "overlay", "overlay", 0, 40),
+                                                   mount("/data", "ext4", "/dev/vdb", 254, 16)};
+    EXPECT_TRUE(isHangFree(underOverlay[1], underOverlay));
+    const std::vector<MountRecord> underNfsRoot = {mount("/", "nfs", "server:/root", 0, 40),
+                                                   mount("/data", "ext4", "/dev/vdb", 254, 16)};
+    EXPECT_FALSE(isHangFree(underNfsRoot[1], underNfsRoot));
 }
 
 TEST(MountFilter, mountDepth_countsComponents) {
