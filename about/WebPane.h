@@ -1,12 +1,12 @@
 #pragma once
 
 #include <QString>
-#include <QTextBrowser>
+#include <QWidget>
 
-// A light page pane for the about window's bottom strip: it shows a local HTML file with the
-// rich-text engine (no scripts, no plug-ins, no absolute positioning, so the page's blocks
-// stack) and opens its links in the user's browser.
-class TWebPane : public QTextBrowser {
+// A light page pane for the about window's bottom strip: it shows a local HTML page of
+// absolutely positioned blocks, each drawn by the rich-text engine at its place (no scripts,
+// no plug-ins), and opens links in the user's browser.
+class TWebPane : public QWidget {
     Q_OBJECT
 
 public:
@@ -17,6 +17,12 @@ public:
     // returns false.
     bool Navigate(const QString& fileName);
 
+    int BlockCount() const;
+
 signals:
     void DocumentComplete();
+
+private:
+    void Clear();
+    void Show(const QString& html);
 };
