@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # vollmark-drives --png writes the list as a PNG one row wide (369 pixels) and whole rows
-# high, with no display; a file it cannot write is an error with exit code 1.
+# high, with no display; a file it cannot write is an error with exit code 1, a bad option
+# one line on standard error and exit code 2.
 # Usage: drives_png_test.sh <path to vollmark-drives>
 set -uo pipefail
 tool=$1
@@ -21,4 +22,9 @@ echo "picture: ${width}x${height}"
 code=$?
 [[ $code == 1 ]] || fail "unwritable file gave exit code $code"
 grep -q "cannot write" "$work/err" || fail "no error text: $(cat "$work/err")"
+"$tool" --unit byte >"$work/out" 2>"$work/err"
+code=$?
+[[ $code == 2 ]] || fail "a bad value gave exit code $code"
+[[ ! -s "$work/out" && $(wc -l <"$work/err") == 1 ]] || fail "not one line: $(cat "$work/err")"
+grep -q -- "--unit" "$work/err" || fail "the error does not name the option"
 echo PASS
