@@ -94,6 +94,9 @@ NumberSeparators SeparatorsFrom(const platform::NumberSettings& settings);
 
 // The "%.Nn" text of a Capacity: grouped integer part, `decimals` places, ties to even.
 std::string NumberText(Capacity value, std::uint8_t decimals);
+// A whole count with the thousands separator, exact over the whole 64-bit range (NumberText's
+// Capacity would stop at 922,337,203,685,477).
+std::string CountText(std::int64_t count);
 // The "%.Nf" text of a float with the regional decimal separator, ties to even.
 std::string FixedText(long double value, std::uint8_t decimals);
 // Nearest integer, ties to even, in extended precision.

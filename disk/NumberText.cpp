@@ -82,6 +82,13 @@ std::string NumberText(Capacity value, std::uint8_t decimals) {
     return WithFraction(negative && scaled != 0, scaled / fractionUnit, fraction);
 }
 
+std::string CountText(std::int64_t count) {
+    const bool negative = count < 0;
+    const std::uint64_t magnitude =
+        negative ? 0 - static_cast<std::uint64_t>(count) : static_cast<std::uint64_t>(count);
+    return WithFraction(negative, magnitude, "");
+}
+
 std::string FixedText(long double value, std::uint8_t decimals) {
     const bool negative = std::signbit(value);
     if (std::isnan(value)) return "NAN";

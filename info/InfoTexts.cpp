@@ -1,22 +1,6 @@
 #include "InfoTexts.h"
 
-#include <cstdlib>
-
 namespace {
-
-using DiskUtils::Capacity;
-
-std::string GroupedCount(std::int64_t count) {
-    // Capacity keeps four decimals in 64 bits, so counts past about 922 TB do not fit; the
-    // low three digits of those are written here and only the thousands go through it.
-    constexpr std::int64_t kLimit = INT64_MAX / Capacity::kScale;
-    if (count <= kLimit && count >= -kLimit) {
-        return DiskUtils::NumberText(Capacity{count * Capacity::kScale}, 0);
-    }
-    std::string low = std::to_string(std::llabs(count % 1000));
-    low.insert(0, 3 - low.size(), '0');
-    return GroupedCount(count / 1000) + DiskUtils::Separators.Thousands + low;
-}
 
 std::string HeaderText(const DiskUtils::TDisk& disk) {
     const std::string name = disk.VolumeName.empty() ? "(Неназваний диск)" : disk.VolumeName;
@@ -41,7 +25,7 @@ std::string SerialText(const DiskUtils::TDisk& disk) {
 }  // namespace
 
 std::string ByteCountText(std::int64_t bytes) {
-    return GroupedCount(bytes) + " " + DiskUtils::UnitNames[DiskUtils::suByte];
+    return DiskUtils::CountText(bytes) + " " + DiskUtils::UnitNames[DiskUtils::suByte];
 }
 
 DiskInfoTexts MakeDiskInfoTexts(const DiskUtils::TDisk& disk, std::uint32_t fileSystemFlags) {

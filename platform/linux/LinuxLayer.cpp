@@ -154,25 +154,26 @@ private:
     }
 
     // A file system of 0 blocks holds nothing; one that does not answer keeps its letter.
-    bool hasNoBlocks(const MountRecord& mount) {
-        if (isAutomountTrigger(mount.fsType)) return false;
-        const auto stat = statvfs_.query(mount.mountPoint);
+    bool hasNoBlocks(const Drive& drive) {
+        if (isAutomountTrigger(drive.mount.fsType)) return false;
+        const auto stat = statOf(drive);
         return stat && stat->f_blocks == 0;
     }
 
-    void install(std::vector<MountRecord> mounts, const std::vector<MountRecord>& table) {
-        std::erase_if(mounts, [this](const MountRecord& mount) { return hasNoBlocks(mount); });
+    void install(const std::vector<MountRecord>& mounts, const std::vector<MountRecord>& table) {
+        std::vector<Drive> shown;
+        for (const auto& mount : mounts) {
+            Drive drive{mount, isHangFree(mount, table)};
+            if (!hasNoBlocks(drive)) shown.push_back(std::move(drive));
+        }
         std::vector<std::string> points;
-        for (const auto& mount : mounts) points.push_back(mount.mountPoint);
+        for (const auto& drive : shown) points.push_back(drive.mount.mountPoint);
         letters_ = assignDriveLetters(letters_, points);
         drives_ = {};
         for (std::size_t slot = 0; slot < letters_.size(); ++slot) {
             if (!letters_[slot]) continue;
-            for (auto& mount : mounts)
-                if (mount.mountPoint == *letters_[slot]) {
-                    const bool hangFree = isHangFree(mount, table);
-                    drives_[slot] = Drive{std::move(mount), hangFree};
-                }
+            for (auto& drive : shown)
+                if (drive.mount.mountPoint == *letters_[slot]) drives_[slot] = std::move(drive);
         }
     }
 
