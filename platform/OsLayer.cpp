@@ -18,6 +18,14 @@ OsLayer& currentLayer() {
     return *layer;
 }
 
+ScanScope::ScanScope() : layer_(currentLayer()) {
+    layer_.beginScan();
+}
+
+ScanScope::~ScanScope() {
+    layer_.endScan();
+}
+
 std::unique_ptr<OsLayer> installLayer(std::unique_ptr<OsLayer> layer) {
     return std::exchange(slot(), std::move(layer));
 }

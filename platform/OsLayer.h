@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // The operating-system services the drive probe and the capacity arithmetic rest on. Every
 // query is addressed by a drive's root path, "X:\", and answers what the Win32 call of the
@@ -30,6 +31,14 @@ struct VolumeInformation {
 struct NumberSettings {
     std::optional<std::string> thousandsSeparator;
     std::optional<std::string> decimalSeparator;
+};
+
+// A real file system the layer found but could not give a letter (more of them than letters).
+struct MountWithoutLetter {
+    std::string mountPoint;
+    std::string fileSystemName;
+    std::int64_t totalBytes = 0;
+    std::int64_t freeBytesForCaller = 0;
 };
 
 // Win32 drive type codes, as GetDriveTypeA returns them.
@@ -59,6 +68,34 @@ public:
         (void)rootPath;
         return std::nullopt;
     }
+
+    // What the drive is made from: the device or the remote share. nullopt where the system
+    // does not say.
+    virtual std::optional<std::string> source(std::string_view rootPath) {
+        (void)rootPath;
+        return std::nullopt;
+    }
+
+    // File systems left without a letter; Windows drives always have one.
+    virtual std::vector<MountWithoutLetter> mountsWithoutLetter() { return {}; }
+
+    // Brackets one scan of the drives (a rescan, a repaint, one run of the tool). Inside, a
+    // layer may answer every query of one drive from a single system call and look at the
+    // mount table once; outside, each query asks the system afresh. Calls nest.
+    virtual void beginScan() {}
+    virtual void endScan() {}
+};
+
+// Holds the current layer's scan open for its lifetime.
+class ScanScope {
+public:
+    ScanScope();
+    ~ScanScope();
+    ScanScope(const ScanScope&) = delete;
+    ScanScope& operator=(const ScanScope&) = delete;
+
+private:
+    OsLayer& layer_;
 };
 
 // The layer of the operating system the program was built for; CMake picks its source file.
