@@ -1,24 +1,45 @@
+include(GoogleTest)
+
 # vollmark_add_test(<name> SOURCES <files...> [LIBS <targets...>] [LABELS <labels...>]
 #                   [ENVIRONMENT <VAR=value...>] [TIMEOUT <seconds>])
-# One GoogleTest executable registered as one CTest test. Cross-builds run it through
-# CMAKE_CROSSCOMPILING_EMULATOR (wine), which add_test applies by itself.
+# One GoogleTest executable whose cases CTest lists one by one, so that a skipped case shows as
+# skipped instead of hiding inside a passing program.
+#
+# Cross-built cases run through CMAKE_CROSSCOMPILING_EMULATOR (wine). Their list is taken when
+# ctest starts rather than after the build: listing under wine needs a prefix, and the build
+# must not depend on one. Every one of them runs in the C locale, because wine keeps the user's
+# number format in the prefix's registry, which all processes of a prefix share: a case started
+# in another locale would rewrite the separators the others read.
 function(vollmark_add_test name)
     cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;LIBS;LABELS;ENVIRONMENT" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
     target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main vollmark_warnings)
-    add_test(NAME ${name} COMMAND ${name} --gtest_color=no)
+    target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests/support)
     if(NOT ARG_TIMEOUT)
         set(ARG_TIMEOUT 120)
     endif()
-    set_tests_properties(${name} PROPERTIES TIMEOUT ${ARG_TIMEOUT})
-    if(ARG_LABELS)
-        set_tests_properties(${name} PROPERTIES LABELS "${ARG_LABELS}")
-    endif()
-    if(ARG_ENVIRONMENT)
-        set_tests_properties(${name} PROPERTIES ENVIRONMENT "${ARG_ENVIRONMENT}")
-    endif()
-    # Cross-built tests run in the emulator's prefix, which tests/windows makes before them.
+
+    set(environment ${ARG_ENVIRONMENT})
+    set(discovery POST_BUILD)
+    set(properties TIMEOUT ${ARG_TIMEOUT})
     if(CMAKE_CROSSCOMPILING_EMULATOR)
-        set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine_prefix)
+        list(PREPEND environment LC_ALL=C.UTF-8)
+        set(discovery PRE_TEST)
+        list(APPEND properties FIXTURES_REQUIRED wine_prefix)
     endif()
+    if(ARG_LABELS)
+        string(REPLACE ";" "\\;" labels "${ARG_LABELS}")
+        list(APPEND properties LABELS "${labels}")
+    endif()
+    if(environment)
+        string(REPLACE ";" "\\;" environment "${environment}")
+        list(APPEND properties ENVIRONMENT "${environment}")
+    endif()
+
+    gtest_discover_tests(${name}
+        TEST_PREFIX ${name}.
+        EXTRA_ARGS --gtest_color=no
+        DISCOVERY_MODE ${discovery}
+        DISCOVERY_TIMEOUT 120
+        PROPERTIES ${properties})
 endfunction()

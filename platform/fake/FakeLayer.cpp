@@ -19,6 +19,15 @@ FakeDrive& FakeLayer::drive(char letter) {
     return drives_[static_cast<char>(std::toupper(static_cast<unsigned char>(letter)))];
 }
 
+FakeDrive& FakeLayer::AddDrive(char letter, std::int64_t total, std::int64_t free,
+                               std::uint32_t type) {
+    auto& added = drive(letter);
+    added.totalBytes = total;
+    added.freeBytes = free;
+    added.type = type;
+    return added;
+}
+
 void FakeLayer::remove(char letter) {
     drives_.erase(static_cast<char>(std::toupper(static_cast<unsigned char>(letter))));
 }

@@ -33,6 +33,9 @@ struct FakeCounts {
 class FakeLayer : public OsLayer {
 public:
     FakeDrive& drive(char letter);
+    // The usual scripted drive: its size, free space and type, everything else answering.
+    FakeDrive& AddDrive(char letter, std::int64_t total, std::int64_t free,
+                        std::uint32_t type = kDriveFixed);
     void remove(char letter);
 
     // Counts over all drives, and per root path as the callers spelled it.

@@ -12,13 +12,6 @@ protected:
     void SetUp() override { ResetOptionState(); }
     void TearDown() override { ResetOptionState(); }
 
-    void AddDrive(char letter, std::int64_t total, std::int64_t free, std::uint32_t type) {
-        auto& drive = fake->drive(letter);
-        drive.totalBytes = total;
-        drive.freeBytes = free;
-        drive.type = type;
-    }
-
     platform::ScopedFakeLayer fake;
     TDisk probe;
     TDriveListModel model;
@@ -29,21 +22,21 @@ CapacityTotals Giga(std::int64_t total, std::int64_t free, std::int64_t used) {
 }
 
 TEST_F(DriveListModelTest, rescan_listsAnsweringDrivesInLetterOrderAfterSummaries) {
-    AddDrive('Z', 1000, 10, platform::kDriveRemote);
-    AddDrive('C', 1000, 10, platform::kDriveFixed);
-    AddDrive('A', 1000, 10, platform::kDriveRemovable);
+    fake->AddDrive('Z', 1000, 10, platform::kDriveRemote);
+    fake->AddDrive('C', 1000, 10, platform::kDriveFixed);
+    fake->AddDrive('A', 1000, 10, platform::kDriveRemovable);
     model.Rescan(probe);
     EXPECT_EQ(model.Entries(), (std::vector<std::string>{"*", "#", "A", "C", "Z"}));
 }
 
 TEST_F(DriveListModelTest, rescan_sumsFixedAndNetworkDrivesOnlyInGigaUnits) {
-    AddDrive('C', 2'000'000'000, 500'000'000, platform::kDriveFixed);
-    AddDrive('D', 1'500'000'000, 1'000'000'000, platform::kDriveFixed);
-    AddDrive('N', 4'000'000'000, 1'000'000'000, platform::kDriveRemote);
-    AddDrive('E', 900'000'000'000, 1, platform::kDriveRemovable);
-    AddDrive('F', 700'000'000, 0, platform::kDriveCdRom);
-    AddDrive('R', 64'000'000, 1, platform::kDriveRamDisk);
-    AddDrive('U', 64'000'000, 1, platform::kDriveUnknown);
+    fake->AddDrive('C', 2'000'000'000, 500'000'000, platform::kDriveFixed);
+    fake->AddDrive('D', 1'500'000'000, 1'000'000'000, platform::kDriveFixed);
+    fake->AddDrive('N', 4'000'000'000, 1'000'000'000, platform::kDriveRemote);
+    fake->AddDrive('E', 900'000'000'000, 1, platform::kDriveRemovable);
+    fake->AddDrive('F', 700'000'000, 0, platform::kDriveCdRom);
+    fake->AddDrive('R', 64'000'000, 1, platform::kDriveRamDisk);
+    fake->AddDrive('U', 64'000'000, 1, platform::kDriveUnknown);
     model.Rescan(probe);
     EXPECT_EQ(model.Entries().size(), 9u);
     EXPECT_EQ(model.LocalTotals(), Giga(35000, 15000, 20000));
@@ -58,8 +51,8 @@ TEST_F(DriveListModelTest, rescan_withoutDrives_leavesSummariesWithZeroSums) {
 }
 
 TEST_F(DriveListModelTest, rescanAfterDriveVanished_dropsItsEntryAndItsShare) {
-    AddDrive('C', 2'000'000'000, 500'000'000, platform::kDriveFixed);
-    AddDrive('D', 1'000'000'000, 1'000'000'000, platform::kDriveFixed);
+    fake->AddDrive('C', 2'000'000'000, 500'000'000, platform::kDriveFixed);
+    fake->AddDrive('D', 1'000'000'000, 1'000'000'000, platform::kDriveFixed);
     model.Rescan(probe);
     fake->remove('D');
     model.Rescan(probe);
@@ -68,7 +61,7 @@ TEST_F(DriveListModelTest, rescanAfterDriveVanished_dropsItsEntryAndItsShare) {
 }
 
 TEST_F(DriveListModelTest, rescanAfterDivisorChange_recomputesTheSums) {
-    AddDrive('C', 1'073'741'824, 0, platform::kDriveFixed);
+    fake->AddDrive('C', 1'073'741'824, 0, platform::kDriveFixed);
     model.Rescan(probe);
     EXPECT_EQ(model.LocalTotals().Total, Capacity{10737});
     SetUnitDivisors(UnitDivisors1024);
@@ -79,7 +72,7 @@ TEST_F(DriveListModelTest, rescanAfterDivisorChange_recomputesTheSums) {
 // The drive answers the presence test and then stops: it is listed, but its byte counts
 // are -1 and must not pull the sums below zero.
 TEST_F(DriveListModelTest, driveStoppingDuringRescan_isListedButAddsNothing) {
-    AddDrive('C', 2'000'000'000, 500'000'000, platform::kDriveFixed);
+    fake->AddDrive('C', 2'000'000'000, 500'000'000, platform::kDriveFixed);
     fake->drive('C').stopsAnsweringAfter = 1;
     model.Rescan(probe);
     EXPECT_EQ(model.Entries(), (std::vector<std::string>{"*", "#", "C"}));

@@ -15,7 +15,7 @@
 #include "InfosForm.h"
 #include "MainForm.h"
 #include "OwnerDrawList.h"
-#include "TestApp.h"
+#include "QtAppEnvironment.h"
 #include "WindowGeometry.h"
 
 using namespace DiskUtils;
@@ -24,24 +24,14 @@ namespace {
 
 class MainFormTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        TestApp();
-        SetUpFonts();
-    }
+    static void SetUpTestSuite() { SetUpFonts(); }
     void SetUp() override {
         ResetOptionState();
-        AddDrive('C', 2'000'000'000, 500'000'000, platform::kDriveFixed);
-        AddDrive('D', 1'073'741'824, 73'741'824, platform::kDriveFixed);
-        AddDrive('N', 9'000'000'000, 1'000'000'000, platform::kDriveRemote);
+        fake->AddDrive('C', 2'000'000'000, 500'000'000, platform::kDriveFixed);
+        fake->AddDrive('D', 1'073'741'824, 73'741'824, platform::kDriveFixed);
+        fake->AddDrive('N', 9'000'000'000, 1'000'000'000, platform::kDriveRemote);
     }
     void TearDown() override { ResetOptionState(); }
-
-    void AddDrive(char letter, std::int64_t total, std::int64_t free, std::uint32_t type) {
-        auto& drive = fake->drive(letter);
-        drive.totalBytes = total;
-        drive.freeBytes = free;
-        drive.type = type;
-    }
 
     std::unique_ptr<TFrmMain> Created() {
         auto form = std::make_unique<TFrmMain>();
@@ -138,7 +128,7 @@ TEST_F(MainFormTest, eachOption_changesItsSettingAndRescans) {
 TEST_F(MainFormTest, rescanAfterNewDrives_keepsWindowHeightAndGrowsList) {
     const auto form = Created();
     const int height = form->height();
-    AddDrive('E', 5'000'000, 0, platform::kDriveRemovable);
+    fake->AddDrive('E', 5'000'000, 0, platform::kDriveRemovable);
     form->Rescan1->trigger();
     EXPECT_EQ(form->ListBox1->height(), 6 * 54);
     EXPECT_EQ(form->height(), height);
@@ -148,7 +138,7 @@ TEST_F(MainFormTest, rescanAfterNewDrives_keepsWindowHeightAndGrowsList) {
 
 TEST_F(MainFormTest, wheel_movesOneLineIncrementPerEvent) {
     for (char letter = 'E'; letter <= 'M'; ++letter)
-        AddDrive(letter, 1'000'000, 0, platform::kDriveFixed);
+        fake->AddDrive(letter, 1'000'000, 0, platform::kDriveFixed);
     const auto form = Created();
     form->show();
     form->resize(369, 162);
@@ -174,7 +164,7 @@ TEST_F(MainFormTest, showing_fitsClientHeightToTheListWithinTheScreen) {
     form->show();
     EXPECT_EQ(form->height(), 5 * 54);
     for (char letter = 'E'; letter <= 'Z'; ++letter)
-        AddDrive(letter, 1'000'000, 0, platform::kDriveFixed);
+        fake->AddDrive(letter, 1'000'000, 0, platform::kDriveFixed);
     form->Rescan1Click();
     form->hide();
     form->show();

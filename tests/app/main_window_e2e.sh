@@ -33,7 +33,9 @@ openbox >/dev/null 2>&1 &
 pids+=($!)
 xcompmgr >/dev/null 2>&1 &
 pids+=($!)
-sleep 0.5
+# A window mapped before the manager runs keeps no frame and ignores the on-top request.
+for _ in $(seq 100); do wmctrl -m >/dev/null 2>&1 && break; sleep 0.1; done
+wmctrl -m >/dev/null 2>&1 || fail "no window manager answered"
 
 "$program" >"$work/program.log" 2>&1 &
 program_pid=$!

@@ -5,8 +5,8 @@
 
 #include "EmbeddedData.h"
 #include "Fonts.h"
+#include "QtAppEnvironment.h"
 #include "RowPainter.h"
-#include "TestApp.h"
 
 namespace {
 
@@ -15,7 +15,6 @@ constexpr int kBarMidRow = 22 + 11;
 class RowPainterTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        TestApp();
         SetUpFonts();
         LoadListImages(images);
     }

@@ -12,12 +12,6 @@ protected:
     void SetUp() override { ResetOptionState(); }
     void TearDown() override { ResetOptionState(); }
 
-    void AddDrive(char letter, std::int64_t total, std::int64_t free) {
-        auto& d = fake->drive(letter);
-        d.totalBytes = total;
-        d.freeBytes = free;
-    }
-
     platform::ScopedFakeLayer fake;
 };
 
@@ -32,14 +26,14 @@ TEST_F(CapacityTest, capacityIn_mega1000_roundsTiesInFourthDecimalToEven) {
     };
     for (const Case c :
          {Case{50, 0}, {150, 2}, {250, 2}, {350, 4}, {1550, 16}, {1'000'000, 10000}}) {
-        AddDrive('C', c.bytes, 0);
+        fake->AddDrive('C', c.bytes, 0);
         EXPECT_EQ(CapacityIn(C, suMega, ckTotal).Stored, c.stored) << c.bytes << " bytes";
     }
 }
 
 TEST_F(CapacityTest, convertToUnit_dividesFirst_soTiesCanLandOneLower) {
     EXPECT_EQ(ConvertToUnit(suMega, 1550).Stored, 15);
-    AddDrive('C', 1550, 0);
+    fake->AddDrive('C', 1550, 0);
     EXPECT_EQ(CapacityIn(C, suMega, ckTotal).Stored, 16);
 }
 
@@ -58,7 +52,7 @@ TEST_F(CapacityTest, convertToUnit_coversEveryUnitAndBothDivisorSets) {
 TEST_F(CapacityTest, byteUnit_carriesTheLargestRepresentableCountAndSaturatesBeyond) {
     constexpr std::int64_t kLargest = 922'337'203'685'477;
     EXPECT_EQ(ConvertToUnit(suByte, kLargest).Stored, kLargest * 10000);
-    AddDrive('C', kLargest, 0);
+    fake->AddDrive('C', kLargest, 0);
     EXPECT_EQ(CapacityIn(C, suByte, ckTotal).Stored, kLargest * 10000);
     EXPECT_EQ(ConvertToUnit(suByte, kLargest + 1).Stored, std::numeric_limits<std::int64_t>::max());
     EXPECT_EQ(ConvertToUnit(suByte, -kLargest - 1).Stored,
@@ -86,8 +80,8 @@ TEST_F(CapacityTest, silentDrive_givesMinusOneAndEmptyText_afterOneQuery) {
     EXPECT_EQ(fake->counts().space, 1);
 }
 
-TEST_F(CapacityTest, queries_areFreshEveryCall_withTheDocumentedCounts) {
-    AddDrive('C', 1000, 400);
+TEST_F(CapacityTest, spaceQueries_areTwoForTotalOrFreeThreeForUsedAndOneMoreToFormat) {
+    fake->AddDrive('C', 1000, 400);
     struct Case {
         CapacityKind kind;
         int capacityIn;
@@ -104,7 +98,7 @@ TEST_F(CapacityTest, queries_areFreshEveryCall_withTheDocumentedCounts) {
 }
 
 TEST_F(CapacityTest, failedFreeQuery_entersAsMinusOneByte) {
-    AddDrive('C', 5000, 1000);
+    fake->AddDrive('C', 5000, 1000);
     fake->drive('C').failingSpaceQueries = {3};  // size probe, size, then the free query
     EXPECT_EQ(CapacityIn(C, suByte, ckUsed).Stored, 5001 * 10000);
     fake->resetCounts();
@@ -113,14 +107,14 @@ TEST_F(CapacityTest, failedFreeQuery_entersAsMinusOneByte) {
 }
 
 TEST_F(CapacityTest, unknownKind_givesZeroAfterTheProbe) {
-    AddDrive('C', 5000, 1000);
+    fake->AddDrive('C', 5000, 1000);
     EXPECT_EQ(CapacityIn(C, suByte, static_cast<CapacityKind>(3)).Stored, 0);
 }
 
-TEST_F(CapacityTest, formatCapacity_matchesTheReferenceTexts) {
-    AddDrive('C', 250'059'350'016, 0);
-    AddDrive('D', 1'073'741'824, 0);
-    AddDrive('E', 1'234'567, 0);
+TEST_F(CapacityTest, formatCapacity_roundsToTheUnitAndNamesItInDecimalAndBinarySystems) {
+    fake->AddDrive('C', 250'059'350'016, 0);
+    fake->AddDrive('D', 1'073'741'824, 0);
+    fake->AddDrive('E', 1'234'567, 0);
     EXPECT_EQ(FormatCapacity(C, suGiga, ckTotal, 2), "250.06 Go");
     EXPECT_EQ(FormatCapacity(C, suMega, ckTotal, 2), "250,059.35 Mo");
     EXPECT_EQ(FormatCapacity(C, suTera, ckTotal, 2), "0.25 To");
@@ -136,7 +130,7 @@ TEST_F(CapacityTest, formatCapacity_matchesTheReferenceTexts) {
 }
 
 TEST_F(CapacityTest, formatCapacity_usedAndFreeKinds) {
-    AddDrive('C', 3'000'000, 1'000'000);
+    fake->AddDrive('C', 3'000'000, 1'000'000);
     EXPECT_EQ(FormatCapacity(C, suMega, ckFree, 2), "1.00 Mo");
     EXPECT_EQ(FormatCapacity(C, suMega, ckUsed, 2), "2.00 Mo");
     EXPECT_EQ(FormatCapacity(C, suKilo, ckUsed, 0), "2,000 Ko");
@@ -160,7 +154,7 @@ TEST_F(CapacityTest, setUnitDivisors_keepsLow32BitsBelowTera) {
 
 TEST_F(CapacityTest, zeroDivisor_givesZeroInsteadOfDividingByZero) {
     SetUnitDivisors(DivisorSet{0, 0, 0, 0});
-    AddDrive('C', 1000, 0);
+    fake->AddDrive('C', 1000, 0);
     EXPECT_EQ(ConvertToUnit(suKilo, 1000).Stored, 0);
     EXPECT_EQ(CapacityIn(C, suTera, ckTotal).Stored, 0);
 }

@@ -68,20 +68,16 @@ std::optional<std::string> MountSandbox::enterPrivateNamespace() {
 }
 
 MountSandbox::MountSandbox() {
-    char pattern[] = "/tmp/vollmark-mounts-XXXXXX";
-    if (mkdtemp(pattern) == nullptr) return;
-    if (mount("tmpfs", pattern, "tmpfs", 0, "size=64m") != 0) {
-        rmdir(pattern);
-        return;
-    }
-    base_ = pattern;
+    if (!folder_.ready()) return;
+    const std::string folder = folder_.path().string();
+    if (mount("tmpfs", folder.c_str(), "tmpfs", 0, "size=64m") != 0) return;
+    base_ = folder;
     mounted_.push_back(base_);
 }
 
 MountSandbox::~MountSandbox() {
     while (!daemons_.empty()) killFuseDaemon(daemons_.begin()->first);
     for (auto it = mounted_.rbegin(); it != mounted_.rend(); ++it) umount2(it->c_str(), MNT_DETACH);
-    if (!base_.empty()) rmdir(base_.c_str());
 }
 
 bool MountSandbox::track(const std::string& mountPoint, bool mounted) {
@@ -147,7 +143,8 @@ void MountSandbox::killFuseDaemon(const std::string& name) {
 
 bool MountSandbox::unmount(const std::string& name) {
     const std::string point = path(name);
-    if (umount2(point.c_str(), 0) != 0) return false;
+    // A FUSE mount whose daemon was killed can stay busy; detaching still takes it off the table.
+    if (umount2(point.c_str(), 0) != 0 && umount2(point.c_str(), MNT_DETACH) != 0) return false;
     std::erase(mounted_, point);
     return true;
 }

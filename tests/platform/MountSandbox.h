@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "TempDir.h"
+
 // Real mounts for tests: a tmpfs under /tmp that holds everything else, inside the private
 // mount namespace of the test process, so nothing leaks to the host even after a crash.
 class MountSandbox {
@@ -41,6 +43,7 @@ public:
 private:
     bool track(const std::string& mountPoint, bool mounted);
 
+    TempDir folder_{"vollmark-mounts"};
     std::string base_;
     std::vector<std::string> mounted_;
     std::map<std::string, pid_t> daemons_;

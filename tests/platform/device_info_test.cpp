@@ -11,6 +11,7 @@
 #include <fstream>
 
 #include "OsLayer.h"
+#include "TempDir.h"
 #include "linux/VolumeFlags.h"
 
 namespace platform::linuxfs {
@@ -86,22 +87,18 @@ TEST(DeviceInfo, volumeFlags_followTypeAndOptions) {
     EXPECT_EQ(volumeFlags("ntfs3", "rw", "rw", 0) & kFileCaseSensitiveSearch, 0u);
 }
 
-class TempDir : public ::testing::Test {
+class ScratchFolder : public ::testing::Test {
 protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/vollmark-devinfo-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        dir_ = pattern;
-    }
-    void TearDown() override { fs::remove_all(dir_); }
+    void SetUp() override { ASSERT_TRUE(temp_.ready()); }
     static void write(const fs::path& file, const char* text) {
         fs::create_directories(file.parent_path());
         std::ofstream(file) << text;
     }
-    fs::path dir_;
+    TempDir temp_{"vollmark-devinfo"};
+    const fs::path dir_ = temp_.path();
 };
 
-using DeviceFactsTest = TempDir;
+using DeviceFactsTest = ScratchFolder;
 
 TEST_F(DeviceFactsTest, partitionOfRemovableUsbDisk_reportsBoth) {
     const fs::path disk = dir_ / "devices/pci0000:00/usb1/1-1/host6/block/sdb";
@@ -129,7 +126,7 @@ TEST_F(DeviceFactsTest, fixedDiskOrMissingEntry_reportsNeither) {
     }
 }
 
-using DeviceLinkTest = TempDir;
+using DeviceLinkTest = ScratchFolder;
 
 TEST_F(DeviceLinkTest, linkToDevice_givesDecodedName) {
     struct stat node {};

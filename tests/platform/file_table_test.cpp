@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "TempDir.h"
 #include "linux/LinuxLayer.h"
 
 namespace platform {
@@ -18,18 +19,16 @@ namespace fs = std::filesystem;
 class FileTable : public ::testing::Test {
 protected:
     void SetUp() override {
-        char pattern[] = "/tmp/vollmark-table-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        dir_ = pattern;
+        ASSERT_TRUE(temp_.ready());
         paths_.mountInfo = dir_ / "mountinfo";
         paths_.diskByLabel = dir_ / "none";
         paths_.diskByUuid = dir_ / "none";
     }
-    void TearDown() override { fs::remove_all(dir_); }
 
     void writeTable(const char* text) { std::ofstream(paths_.mountInfo) << text; }
 
-    fs::path dir_;
+    TempDir temp_{"vollmark-table"};
+    const fs::path dir_ = temp_.path();
     linuxfs::SystemPaths paths_;
 };
 

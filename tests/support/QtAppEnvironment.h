@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QString>
 #include <memory>
+#include <ostream>
 
 // One QApplication for the whole test program, destroyed after the last test so that the
 // window system's resources are released before the leak check runs.
@@ -23,3 +25,8 @@ private:
 
 inline ::testing::Environment* const kQtAppEnvironment =
     ::testing::AddGlobalTestEnvironment(new QtAppEnvironment);
+
+// Lets failing expectations print texts instead of their code units.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << text.toStdString();
+}

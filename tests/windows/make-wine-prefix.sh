@@ -1,6 +1,7 @@
 #!/bin/sh
 # Makes a fresh wine prefix for one test run, with drive letters of every type beside wine's
-# own C: and Z:. Usage: make-wine-prefix.sh <emulator> <prefix> <drives folder>
+# own C: and Z:, and copies it to each further prefix given.
+# Usage: make-wine-prefix.sh <emulator> <prefix> <drives folder> [<copy>...]
 #
 #   L:  fixed     label "Données 1"  serial 12AB34CD
 #   M:  optical   label "DISC_01"    serial 0000ABCD
@@ -12,13 +13,14 @@
 # in a drive's root; the types from HKLM\Software\Wine\Drives. Wine's mount manager reads both
 # only when it starts, so the server is stopped once everything is in place.
 set -eu
-if [ $# -ne 3 ]; then
-    echo "usage: $0 <emulator> <prefix> <drives folder>" >&2
+if [ $# -lt 3 ]; then
+    echo "usage: $0 <emulator> <prefix> <drives folder> [<copy>...]" >&2
     exit 2
 fi
 emulator=$1
 prefix=$2
 drives=$3
+shift 3
 
 wineserver=
 for candidate in "${VOLLMARK_WINESERVER:-}" /usr/lib/wine/wineserver \
@@ -33,16 +35,19 @@ if [ -z "$wineserver" ]; then
     exit 127
 fi
 
-stop_server() {
-    WINEPREFIX=$prefix "$wineserver" -w 2>/dev/null || true
+stop_server() { # prefix
+    WINEPREFIX=$1 "$wineserver" -k 2>/dev/null || true
+    WINEPREFIX=$1 "$wineserver" -w 2>/dev/null || true
 }
 
-WINEPREFIX=$prefix "$wineserver" -k 2>/dev/null || true
-stop_server
-rm -rf "$prefix" "$drives"
+for p in "$prefix" "$@"; do
+    stop_server "$p"
+    rm -rf "$p"
+done
+rm -rf "$drives"
 mkdir -p "$(dirname "$prefix")"
 "$emulator" "$prefix" wineboot --init
-stop_server
+WINEPREFIX=$prefix "$wineserver" -w 2>/dev/null || true
 
 make_drive() { # letter folder label serial
     mkdir -p "$drives/$2"
@@ -68,9 +73,15 @@ REGEDIT4
 REG
 # Z: is the Unix root, so every absolute Unix path has a Windows name.
 "$emulator" "$prefix" regedit /S "Z:$(printf '%s' "$registry" | tr / '\\')"
-stop_server
+WINEPREFIX=$prefix "$wineserver" -w 2>/dev/null || true
 
 if ! grep -q '"m:"="cdrom"' "$prefix/system.reg"; then
     echo "$0: the drive types did not reach the registry of $prefix" >&2
     exit 1
 fi
+
+# Copied only now that the server has saved the registry and stopped. The drive links are
+# absolute, so the copies share the drive folders.
+for p in "$@"; do
+    cp -a "$prefix" "$p"
+done

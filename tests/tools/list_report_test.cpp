@@ -5,20 +5,12 @@
 
 namespace {
 
-void AddDrive(platform::FakeLayer& fake, char letter, std::int64_t total, std::int64_t free,
-              std::uint32_t type) {
-    auto& drive = fake.drive(letter);
-    drive.totalBytes = total;
-    drive.freeBytes = free;
-    drive.type = type;
-}
-
 TEST(ListMembersTest, report_carriesEntriesSummariesAndCaption) {
     DiskUtils::ResetOptionState();
     platform::ScopedFakeLayer fake;
-    AddDrive(*fake, 'C', 4'000'000'000, 1'000'000'000, platform::kDriveFixed);
-    AddDrive(*fake, 'N', 2'000'000'000, 0, platform::kDriveRemote);
-    AddDrive(*fake, 'E', 1'000, 0, platform::kDriveCdRom);
+    fake->AddDrive('C', 4'000'000'000, 1'000'000'000, platform::kDriveFixed);
+    fake->AddDrive('N', 2'000'000'000, 0, platform::kDriveRemote);
+    fake->AddDrive('E', 1'000, 0, platform::kDriveCdRom);
     const drives::JsonMembers expected = {
         {"entries", R"js(["*", "#", "C", "E", "N"])js"},
         {"local",
