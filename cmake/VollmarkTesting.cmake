@@ -3,7 +3,8 @@ include(GoogleTest)
 # vollmark_add_test(<name> SOURCES <files...> [LIBS <targets...>] [LABELS <labels...>]
 #                   [ENVIRONMENT <VAR=value...>] [TIMEOUT <seconds>])
 # One GoogleTest executable whose cases CTest lists one by one, so that a skipped case shows as
-# skipped instead of hiding inside a passing program.
+# skipped instead of hiding inside a passing program. Parameterized cases keep their index or
+# given name: a printed parameter can hold addresses, which would rename the case every run.
 #
 # Cross-built cases run through CMAKE_CROSSCOMPILING_EMULATOR (wine). Their list is taken when
 # ctest starts rather than after the build: listing under wine needs a prefix, and the build
@@ -41,5 +42,6 @@ function(vollmark_add_test name)
         EXTRA_ARGS --gtest_color=no
         DISCOVERY_MODE ${discovery}
         DISCOVERY_TIMEOUT 120
+        NO_PRETTY_VALUES
         PROPERTIES ${properties})
 endfunction()
