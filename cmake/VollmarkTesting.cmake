@@ -32,9 +32,15 @@ function(vollmark_add_test name)
         string(REPLACE ";" "\\;" labels "${ARG_LABELS}")
         list(APPEND properties LABELS "${labels}")
     endif()
+    # The discovered cases get their properties through layers of list expansion that split an
+    # ENVIRONMENT list apart, so the variables are set by the command that starts each case.
+    set(launcher)
     if(environment)
-        string(REPLACE ";" "\\;" environment "${environment}")
-        list(APPEND properties ENVIRONMENT "${environment}")
+        set(launcher ${CMAKE_COMMAND} -E env ${environment})
+    endif()
+    list(APPEND launcher ${CMAKE_CROSSCOMPILING_EMULATOR})
+    if(launcher)
+        set_property(TARGET ${name} PROPERTY CROSSCOMPILING_EMULATOR "${launcher}")
     endif()
 
     gtest_discover_tests(${name}
