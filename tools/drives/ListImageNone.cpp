@@ -1,5 +1,4 @@
-#include "ListReport.h"
-#include "Options.h"
+#include "ListImage.h"
 
 namespace drives {
 
