@@ -29,7 +29,7 @@ Cells CellsOf(const DriveRecord& r) {
     char flags[16];
     std::snprintf(flags, sizeof flags, "0x%08X", static_cast<unsigned>(r.Flags));
     return {r.Row.RowText,
-            CappedText(TableText(r.Row.Label), kLabelColumnLimit),
+            TableText(CappedText(r.Row.Label, kLabelColumnLimit)),
             TableText(d.FileSystemName),
             std::to_string(d.DriveType) + " " + d.DriveTypeText,
             r.Row.TotalText,
