@@ -17,15 +17,17 @@ extern char** environ;
 namespace drives {
 namespace {
 
-// The renderer lies beside the tool in the build tree and in the installed library folder
-// once installed.
+// The renderer lies beside the tool in the build tree and in the library folder once
+// installed.
 std::vector<std::string> RendererCandidates() {
     std::vector<std::string> candidates;
     char own[PATH_MAX];
     const ssize_t length = ::readlink("/proc/self/exe", own, sizeof own - 1);
     if (length > 0) {
         const std::string path(own, static_cast<std::size_t>(length));
-        candidates.push_back(path.substr(0, path.rfind('/') + 1) + kRendererName);
+        const std::string folder = path.substr(0, path.rfind('/') + 1);
+        candidates.push_back(folder + kRendererName);
+        candidates.push_back(folder + kRendererFolderFromTool + "/" + kRendererName);
     }
     candidates.push_back(std::string(kInstalledRendererFolder) + "/" + kRendererName);
     return candidates;
