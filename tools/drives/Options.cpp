@@ -3,6 +3,7 @@
 #include <functional>
 #include <utility>
 
+#include "Report.h"
 #include "Version.h"
 
 namespace drives {
@@ -119,9 +120,10 @@ std::string UsageText() {
            "Prints every drive letter that answers, as Vollmark's drive list sees it: a table,\n"
            "or JSON with --json.\n"
            "\n"
-           "  --json                 print JSON instead of the table\n"
+           "  --json                 print JSON instead of the table (default: the table)\n"
            "  --png FILE             also write the drive list as the window shows it, as PNG;\n"
            "                         FILE is replaced only once the picture is complete\n"
+           "                         (default: no picture)\n"
            "  --unit kilo|mega|giga|tera\n"
            "                         unit of the drive figures (default: mega)\n"
            "  --divisor 1000|1024    size of a kilo (default: 1000)\n"
@@ -133,7 +135,10 @@ std::string UsageText() {
            "Texts that are not valid UTF-8 (labels and mount points are bytes on Linux): the\n"
            "table shows each stray byte and each control character as \\xHH and a backslash\n"
            "as \\\\; JSON gives the text with U+FFFD for each stray byte and, beside it, the\n"
-           "exact bytes in base64 under the same key with \"Base64\" appended.\n"
+           "exact bytes in base64 under the same key with \"Base64\" appended. Table labels\n"
+           "past " +
+           std::to_string(kLabelColumnLimit) +
+           " characters are shortened in the middle.\n"
            "\n"
            "Exit status: 0 on success, 1 when the PNG or the report cannot be written,\n"
            "2 for a bad option.\n";
