@@ -160,6 +160,7 @@ void TFrmMain::Driveinfos1Click() {
     const int index = ListBox1->ItemIndex();
     if (index < kFirstDriveRow || !frmDiskInfo_ || !frmDiskInfo_->Disk) return;
     const std::string& entry = model_.Entries()[static_cast<std::size_t>(index)];
+    const platform::ScanScope scan;
     frmDiskInfo_->Disk->SetDriveIndex(DiskUtils::DriveLetterToIndex(LetterOf(entry)));
     if (frmDiskInfo_->isVisible())
         frmDiskInfo_->FormShow();

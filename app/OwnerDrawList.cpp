@@ -9,6 +9,8 @@
 #include <QTimer>
 #include <algorithm>
 
+#include "OsLayer.h"
+
 TOwnerDrawList::TOwnerDrawList(int rowWidth, int rowHeight, QWidget* parent)
     : QWidget(parent), rowImage_(rowWidth, rowHeight, QImage::Format_RGB32), rowHeight_(rowHeight) {
     setFixedWidth(rowWidth);
@@ -51,6 +53,8 @@ int TOwnerDrawList::RowAt(int y) const {
 }
 
 void TOwnerDrawList::paintEvent(QPaintEvent* event) {
+    // Drive rows re-read their drive as they are painted; one scan serves the whole repaint.
+    const platform::ScanScope scan;
     QPainter painter(this);
     const QRect area = event->rect();
     painting_ = true;

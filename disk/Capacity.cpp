@@ -1,28 +1,16 @@
 #include <cmath>
 #include <limits>
 
-#include "DiskUtils.h"
+#include "Capacity.h"
+#include "Drives.h"
+#include "NumberText.h"
+#include "OptionState.h"
 
 namespace DiskUtils {
-
-std::array<std::string, 5> UnitNames{"Octets", "Ko", "Mo", "Go", "To"};
-Divisors UnitDivisors{1000, 1000000, 1000000000, 1000000000000};
-SizeUnit DisplayUnit = suMega;
-
 namespace {
 
 constexpr auto kMin = std::numeric_limits<std::int64_t>::min();
 constexpr auto kMax = std::numeric_limits<std::int64_t>::max();
-
-// Cuts at a character boundary so a UTF-8 word never loses half a character.
-std::string FirstCharacters(std::string_view word, std::size_t count) {
-    std::size_t end = 0;
-    for (std::size_t taken = 0; end < word.size() && taken < count; ++taken) {
-        ++end;
-        while (end < word.size() && (static_cast<unsigned char>(word[end]) & 0xC0) == 0x80) ++end;
-    }
-    return std::string(word.substr(0, end));
-}
 
 std::int64_t Saturate(long double value) {
     if (std::isnan(value)) return 0;
@@ -83,26 +71,6 @@ std::int64_t RoundHalfEven(long double value) {
     // nearbyint follows the current rounding mode, which is round-to-nearest-even unless
     // somebody changed it; rint-family functions are the only ones that round ties to even.
     return Saturate(std::nearbyint(value));
-}
-
-void ResetOptionState() {
-    SetUnitNames(OctetUnitNames);
-    SetUnitDivisors(UnitDivisors1000);
-    DisplayUnit = suMega;
-    Separators = NumberSeparators{};
-}
-
-void SetUnitNames(const UnitNameSet& set) {
-    for (std::size_t i = 0; i < UnitNames.size(); ++i) {
-        UnitNames[i] = FirstCharacters(set.Words[i], kMaxUnitWordLength);
-    }
-}
-
-void SetUnitDivisors(const DivisorSet& set) {
-    const auto low32 = [](std::int64_t v) {
-        return static_cast<std::int32_t>(static_cast<std::uint32_t>(v));
-    };
-    UnitDivisors = {low32(set.Kilo), low32(set.Mega), low32(set.Giga), set.Tera};
 }
 
 Capacity CapacityIn(std::uint8_t drive, SizeUnit unit, CapacityKind kind) {

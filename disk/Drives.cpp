@@ -1,6 +1,9 @@
+#include "Drives.h"
+
 #include <optional>
 
-#include "DiskUtils.h"
+#include "OsLayer.h"
+#include "Utf8.h"
 
 namespace DiskUtils {
 namespace {
@@ -23,12 +26,8 @@ std::optional<platform::VolumeInformation> VolumeOf(char letter) {
 }
 
 // Up to the first NUL and never past the buffer size, without splitting a UTF-8 character.
-std::string BoundedName(const std::string& name) {
-    std::string text = name.substr(0, name.find('\0'));
-    if (text.size() <= kVolumeNameLimit) return text;
-    std::size_t end = kVolumeNameLimit;
-    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
-    return text.substr(0, end);
+std::string BoundedName(std::string_view name) {
+    return std::string(utf8::BoundedPrefix(name.substr(0, name.find('\0')), kVolumeNameLimit));
 }
 
 }  // namespace

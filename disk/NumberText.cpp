@@ -1,19 +1,16 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "DiskUtils.h"
+#include "NumberText.h"
+
+#include "OptionState.h"
+#include "Utf8.h"
 
 namespace DiskUtils {
-
-NumberSeparators Separators;
-
 namespace {
 
-std::string FirstCharacter(const std::string& text) {
-    if (text.empty()) return {};
-    std::size_t end = 1;
-    while (end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) ++end;
-    return text.substr(0, end);
+std::string FirstCharacter(std::string_view text) {
+    return std::string(utf8::FirstCharacters(text, 1));
 }
 
 // Integer division of a non-negative value by a power of ten, ties to even.

@@ -1,4 +1,7 @@
-#include "DiskUtils.h"
+#include "TDisk.h"
+
+#include "Capacity.h"
+#include "Drives.h"
 
 namespace DiskUtils {
 namespace {

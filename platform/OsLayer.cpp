@@ -1,5 +1,6 @@
 #include "OsLayer.h"
 
+#include <stdexcept>
 #include <utility>
 
 namespace platform {
@@ -14,7 +15,7 @@ std::unique_ptr<OsLayer>& slot() {
 
 OsLayer& currentLayer() {
     auto& layer = slot();
-    if (!layer) layer = createSystemLayer();
+    if (!layer) throw std::logic_error("no operating-system layer installed");
     return *layer;
 }
 

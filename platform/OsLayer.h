@@ -101,8 +101,9 @@ private:
 // The layer of the operating system the program was built for; CMake picks its source file.
 std::unique_ptr<OsLayer> createSystemLayer();
 
-// The layer every query goes through. Until something is installed it is the system layer,
-// created on first use.
+// The layer every query goes through. Each program installs one at start and each test its
+// fake: asking before that throws std::logic_error, so a test that forgets its fake fails
+// instead of reading the host's drives.
 OsLayer& currentLayer();
 
 // Installs a layer and hands back the one it replaces, so a test can put it back.

@@ -16,6 +16,8 @@ packages=(
     xvfb xauth openbox xcompmgr x11-utils wmctrl xdotool imagemagick
     # Windows cross-build, tested under wine
     g++-mingw-w64-x86-64-posix wine64
+    # measuring the command-line tool against df
+    hyperfine strace time
 )
 
 missing=()

@@ -1,5 +1,6 @@
 #include "FakeLayer.h"
 
+#include <algorithm>
 #include <cctype>
 
 namespace platform {
@@ -51,6 +52,7 @@ FakeDrive* FakeLayer::find(std::string_view rootPath) {
 }
 
 FakeCounts& FakeLayer::countsOf(std::string_view rootPath) {
+    if (!scanning()) ++scans_.unscoped;
     auto it = perRoot_.find(rootPath);
     if (it == perRoot_.end()) it = perRoot_.emplace(std::string(rootPath), FakeCounts{}).first;
     return it->second;
@@ -89,6 +91,16 @@ NumberSettings FakeLayer::numberSettings() {
 std::optional<std::string> FakeLayer::mountPoint(std::string_view rootPath) {
     const FakeDrive* d = find(rootPath);
     return d ? d->mountPoint : std::nullopt;
+}
+
+std::optional<std::string> FakeLayer::source(std::string_view rootPath) {
+    const FakeDrive* d = find(rootPath);
+    return d ? d->source : std::nullopt;
+}
+
+void FakeLayer::beginScan() {
+    ++scans_.begun;
+    scans_.deepest = std::max(scans_.deepest, scans_.begun - scans_.ended);
 }
 
 ScopedFakeLayer::ScopedFakeLayer() {

@@ -5,6 +5,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "OsLayer.h"
 
@@ -21,6 +22,16 @@ struct FakeDrive {
     bool volumeQueryFails = false;
     std::uint32_t type = kDriveFixed;
     std::optional<std::string> mountPoint;
+    std::optional<std::string> source;
+};
+
+// Scans opened and closed, the most open at once, and the drive queries (space, volume,
+// type) asked while none was open.
+struct FakeScans {
+    int begun = 0;
+    int ended = 0;
+    int deepest = 0;
+    int unscoped = 0;
 };
 
 struct FakeCounts {
@@ -44,12 +55,20 @@ public:
     void resetCounts();
 
     NumberSettings settings{std::string(","), std::string(".")};
+    std::vector<MountWithoutLetter> withoutLetter;
+
+    const FakeScans& scans() const { return scans_; }
+    bool scanning() const { return scans_.begun > scans_.ended; }
 
     std::optional<DiskSpace> diskFreeSpace(std::string_view rootPath) override;
     std::optional<VolumeInformation> volumeInformation(std::string_view rootPath) override;
     std::uint32_t driveType(std::string_view rootPath) override;
     NumberSettings numberSettings() override;
     std::optional<std::string> mountPoint(std::string_view rootPath) override;
+    std::optional<std::string> source(std::string_view rootPath) override;
+    std::vector<MountWithoutLetter> mountsWithoutLetter() override { return withoutLetter; }
+    void beginScan() override;
+    void endScan() override { ++scans_.ended; }
 
 private:
     FakeDrive* find(std::string_view rootPath);
@@ -58,6 +77,7 @@ private:
     std::map<char, FakeDrive> drives_;
     std::map<std::string, FakeCounts, std::less<>> perRoot_;
     FakeCounts total_;
+    FakeScans scans_;
 };
 
 // Installs a FakeLayer for the lifetime of the guard and puts the previous layer back after.

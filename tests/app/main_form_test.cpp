@@ -245,6 +245,25 @@ TEST_F(MainFormTest, driveInformation_selectsRowDriveAndRefillsOpenWindow) {
     info.FormDestroy();
 }
 
+// The layer may answer all the queries of one scan from one system call per drive, so each
+// repaint, rescan and refill of the information window must be one.
+TEST_F(MainFormTest, repaintRescanAndInformation_eachQueryInsideAScan) {
+    const auto form = Created();
+    TFrmDiskInfo info(form.get());
+    info.FormCreate();
+    form->AttachDiskInfo(&info);
+    const int before = fake->scans().begun;
+    form->ListBox1->grab();
+    EXPECT_EQ(fake->scans().begun, before + 1);
+    form->ListBox1->SetItemIndex(3);
+    form->Driveinfos1Click();
+    form->Rescan1Click();
+    EXPECT_EQ(fake->scans().unscoped, 0);
+    EXPECT_FALSE(fake->scanning());
+    info.hide();
+    info.FormDestroy();
+}
+
 TEST_F(MainFormTest, transparency_appliesOpacityOnlyWhileChecked) {
     const auto form = Created();
     form->Alphablending1->trigger();

@@ -29,6 +29,26 @@ TEST(DrivesOptions, valuesAreTakenSeparateOrAfterEquals) {
     EXPECT_EQ(options.pngFile, "out.png");
 }
 
+TEST(DrivesOptions, helpAndVersion_areFlags) {
+    EXPECT_TRUE(std::get<Options>(Parse({"-h"})).help);
+    EXPECT_TRUE(std::get<Options>(Parse({"--version"})).version);
+    EXPECT_TRUE(VersionText().starts_with("vollmark-drives "));
+}
+
+// The renderer of --png must see the same choices as the tool.
+TEST(DrivesOptions, displayArguments_parseBackToTheSameDisplayState) {
+    for (const auto& args : std::vector<std::vector<std::string_view>>{
+             {}, {"--unit=kilo", "--divisor=1024", "--words=bytes"}, {"--unit=tera"}}) {
+        const auto options = std::get<Options>(Parse(args));
+        const auto strings = DisplayArguments(options);
+        const auto again =
+            std::get<Options>(Parse(std::vector<std::string_view>(strings.begin(), strings.end())));
+        EXPECT_EQ(again.unit, options.unit);
+        EXPECT_EQ(again.divisors.Kilo, options.divisors.Kilo);
+        EXPECT_EQ(again.words.Words, options.words.Words);
+    }
+}
+
 TEST(DrivesOptions, badInput_namesTheProblem) {
     struct Case {
         std::vector<std::string_view> args;

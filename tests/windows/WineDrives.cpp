@@ -1,6 +1,24 @@
 #include "WineDrives.h"
 
+#include <gtest/gtest.h>
 #include <windows.h>
+
+#include "OsLayer.h"
+
+namespace {
+
+// The probe and locale tests read the prefix's drives through the Win32 layer, installed
+// once for the whole run as the programs do at start.
+class SystemLayer : public ::testing::Environment {
+public:
+    void SetUp() override { platform::installLayer(platform::createSystemLayer()); }
+    void TearDown() override { platform::installLayer(nullptr); }
+};
+
+[[maybe_unused]] const auto* const kSystemLayer =
+    ::testing::AddGlobalTestEnvironment(new SystemLayer);
+
+}  // namespace
 
 namespace wine_drives {
 

@@ -1,10 +1,9 @@
-#include "ListReport.h"
-#include "Options.h"
+#include "ListImage.h"
 
 namespace drives {
 
 std::optional<std::string> WriteListImage(const std::string&, const Options&) {
-    return "this build has no windows to render (--png needs the Qt build)";
+    return "this build cannot render the list (--png needs the Linux build with Qt)";
 }
 
 }  // namespace drives

@@ -1,6 +1,10 @@
 #include "Options.h"
 
+#include <functional>
 #include <utility>
+
+#include "Report.h"
+#include "Version.h"
 
 namespace drives {
 namespace {
@@ -14,6 +18,14 @@ std::optional<T> Pick(const Choices<T>& choices, std::string_view value) {
         if (name == value) return choice;
     }
     return std::nullopt;
+}
+
+template <typename T, typename Same>
+std::string_view NameOf(const Choices<T>& choices, const T& value, Same same) {
+    for (const auto& [name, choice] : choices) {
+        if (same(choice, value)) return name;
+    }
+    return choices.front().first;
 }
 
 const Choices<DiskUtils::SizeUnit> kUnits{{"kilo", DiskUtils::suKilo},
@@ -50,6 +62,13 @@ std::optional<std::string> SetValue(Options& options, std::string_view name,
     return std::nullopt;
 }
 
+bool* FlagOf(Options& options, std::string_view name) {
+    if (name == "--json") return &options.json;
+    if (name == "--help" || name == "-h") return &options.help;
+    if (name == "--version") return &options.version;
+    return nullptr;
+}
+
 bool TakesValue(std::string_view name) {
     return name == "--unit" || name == "--divisor" || name == "--words" || name == "--png";
 }
@@ -66,9 +85,9 @@ std::variant<Options, OptionError> ParseOptions(const std::vector<std::string_vi
             value = name.substr(eq + 1);
             name = name.substr(0, eq);
         }
-        if (name == "--json" || name == "--help" || name == "-h") {
+        if (bool* flag = FlagOf(options, name)) {
             if (value) return OptionError{"option " + std::string(name) + " takes no value"};
-            (name == "--json" ? options.json : options.help) = true;
+            *flag = true;
             continue;
         }
         if (!TakesValue(name)) return OptionError{"unknown option '" + std::string(name) + "'"};
@@ -88,10 +107,45 @@ void ApplyDisplayOptions(const Options& options) {
     DiskUtils::DisplayUnit = options.unit;
 }
 
+std::vector<std::string> DisplayArguments(const Options& options) {
+    const auto sameSet = [](const auto& a, const auto& b) { return a.Tera == b.Tera; };
+    const auto sameWords = [](const auto& a, const auto& b) { return a.Words == b.Words; };
+    return {"--unit=" + std::string(NameOf(kUnits, options.unit, std::equal_to<>())),
+            "--divisor=" + std::string(NameOf(kDivisors, options.divisors, sameSet)),
+            "--words=" + std::string(NameOf(kWords, options.words, sameWords))};
+}
+
 std::string UsageText() {
-    return "Usage: vollmark-drives [--json] [--png FILE] [--unit kilo|mega|giga|tera]\n"
-           "                       [--divisor 1000|1024] [--words octets|bytes]\n"
-           "Prints every drive letter that answers, as Vollmark's drive list sees it.\n";
+    return "Usage: vollmark-drives [OPTION]...\n"
+           "Prints every drive letter that answers, as Vollmark's drive list sees it: a table,\n"
+           "or JSON with --json.\n"
+           "\n"
+           "  --json                 print JSON instead of the table (default: the table)\n"
+           "  --png FILE             also write the drive list as the window shows it, as PNG;\n"
+           "                         FILE is replaced only once the picture is complete\n"
+           "                         (default: no picture)\n"
+           "  --unit kilo|mega|giga|tera\n"
+           "                         unit of the drive figures (default: mega)\n"
+           "  --divisor 1000|1024    size of a kilo (default: 1000)\n"
+           "  --words octets|bytes   unit words: Octets, Ko... or Bytes, KB... (default: octets)\n"
+           "  -h, --help             print this help and exit\n"
+           "  --version              print the version and exit\n"
+           "A value may also follow its option after '='.\n"
+           "\n"
+           "Texts that are not valid UTF-8 (labels and mount points are bytes on Linux): the\n"
+           "table shows each stray byte and each control character as \\xHH and a backslash\n"
+           "as \\\\; JSON gives the text with U+FFFD for each stray byte and, beside it, the\n"
+           "exact bytes in base64 under the same key with \"Base64\" appended. Table labels\n"
+           "past " +
+           std::to_string(kLabelColumnLimit) +
+           " characters are shortened in the middle.\n"
+           "\n"
+           "Exit status: 0 on success, 1 when the PNG or the report cannot be written,\n"
+           "2 for a bad option.\n";
+}
+
+std::string VersionText() {
+    return std::string("vollmark-drives ") + kVollmarkVersion + "\n";
 }
 
 }  // namespace drives

@@ -16,6 +16,7 @@ struct Options {
     DiskUtils::UnitNameSet words = DiskUtils::OctetUnitNames;
     bool json = false;
     bool help = false;
+    bool version = false;
     std::optional<std::string> pngFile;
 };
 
@@ -30,6 +31,11 @@ std::variant<Options, OptionError> ParseOptions(const std::vector<std::string_vi
 // Installs the display state the way the main window's menu would.
 void ApplyDisplayOptions(const Options& options);
 
+// The unit, divisor and word options that ParseOptions reads back as `options`' display
+// state; the renderer of --png gets its choices this way.
+std::vector<std::string> DisplayArguments(const Options& options);
+
 std::string UsageText();
+std::string VersionText();
 
 }  // namespace drives

@@ -3,34 +3,11 @@
 #include <charconv>
 #include <cstdio>
 
-#include "OsLayer.h"
+#include "TextEscapes.h"
+#include "Utf8.h"
 
 namespace drives {
 namespace {
-
-DriveRow RowOf(const DiskUtils::TDisk& disk) {
-    using namespace DiskUtils;
-    const std::uint8_t index = disk.DriveIndex;
-    DriveRow row;
-    row.letter = disk.DriveLetter;
-    row.label = disk.VolumeName;
-    row.fileSystem = disk.FileSystemName;
-    row.typeCode = disk.DriveType;
-    row.typeText = disk.DriveTypeText;
-    row.totalBytes = disk.TotalBytes;
-    row.freeBytes = disk.FreeBytes;
-    row.usedBytes = disk.UsedBytes;
-    row.freePercent = disk.FreePercent;
-    row.usedPercent = disk.UsedPercent;
-    row.serial = disk.SerialNumber;
-    row.serialText = disk.SerialText;
-    row.flags = GetFileSystemFlags(disk.DriveLetter);
-    row.totalText = FormatCapacity(index, DisplayUnit, ckTotal, 2);
-    row.freeText = FormatCapacity(index, DisplayUnit, ckFree, 2);
-    row.usedText = FormatCapacity(index, DisplayUnit, ckUsed, 2);
-    row.mountPoint = platform::currentLayer().mountPoint(RootPathOf(disk.DriveLetter));
-    return row;
-}
 
 // Shortest text that reads back as the same float.
 std::string FloatText(float value) {
@@ -39,125 +16,151 @@ std::string FloatText(float value) {
     return std::string(buffer, result.ptr);
 }
 
-std::size_t DisplayWidth(std::string_view text) {
-    std::size_t width = 0;
-    for (const char c : text) width += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-    return width;
-}
-
 std::string Padded(const std::string& text, std::size_t width, bool right) {
-    const std::string fill(width > DisplayWidth(text) ? width - DisplayWidth(text) : 0, ' ');
+    const std::size_t length = utf8::CharacterCount(text);
+    const std::string fill(width > length ? width - length : 0, ' ');
     return right ? fill + text : text + fill;
 }
 
 using Cells = std::vector<std::string>;
 
-Cells CellsOf(const DriveRow& r) {
+Cells CellsOf(const DriveRecord& r) {
+    const DiskUtils::TDisk& d = r.Disk;
     char flags[16];
-    std::snprintf(flags, sizeof flags, "0x%08X", static_cast<unsigned>(r.flags));
-    return {std::string{r.letter, ':'},
-            r.label,
-            r.fileSystem,
-            std::to_string(r.typeCode) + " " + r.typeText,
-            r.totalText,
-            r.freeText,
-            r.usedText,
-            DiskUtils::FixedText(r.freePercent, 1) + " %",
-            DiskUtils::FixedText(r.usedPercent, 1) + " %",
-            r.serialText + " (" + std::to_string(r.serial) + ")",
+    std::snprintf(flags, sizeof flags, "0x%08X", static_cast<unsigned>(r.Flags));
+    return {r.Row.RowText,
+            TableText(CappedText(r.Row.Label, kLabelColumnLimit)),
+            TableText(d.FileSystemName),
+            std::to_string(d.DriveType) + " " + d.DriveTypeText,
+            r.Row.TotalText,
+            r.Row.FreeText,
+            r.Row.UsedText,
+            r.FreePercentText,
+            r.Row.PercentText,
+            d.SerialText + " (" + std::to_string(d.SerialNumber) + ")",
             flags,
-            r.mountPoint.value_or("")};
+            TableText(r.MountPoint.value_or(""))};
 }
 
-std::string JsonMember(const std::string& name, const std::string& value) {
-    return JsonString(name) + ": " + value;
-}
-
-std::string DriveJson(const DriveRow& r) {
-    const std::vector<std::string> members = {
-        JsonMember("letter", JsonString(std::string(1, r.letter))),
-        JsonMember("label", JsonString(r.label)),
-        JsonMember("fileSystem", JsonString(r.fileSystem)),
-        JsonMember("typeCode", std::to_string(r.typeCode)),
-        JsonMember("typeText", JsonString(r.typeText)),
-        JsonMember("totalBytes", std::to_string(r.totalBytes)),
-        JsonMember("freeBytes", std::to_string(r.freeBytes)),
-        JsonMember("usedBytes", std::to_string(r.usedBytes)),
-        JsonMember("freePercent", FloatText(r.freePercent)),
-        JsonMember("usedPercent", FloatText(r.usedPercent)),
-        JsonMember("serial", std::to_string(r.serial)),
-        JsonMember("serialText", JsonString(r.serialText)),
-        JsonMember("flags", std::to_string(r.flags)),
-        JsonMember("totalText", JsonString(r.totalText)),
-        JsonMember("freeText", JsonString(r.freeText)),
-        JsonMember("usedText", JsonString(r.usedText)),
-    };
-    std::string text = "    {";
-    for (std::size_t i = 0; i < members.size(); ++i) text += (i ? ", " : "") + members[i];
-    if (r.mountPoint) text += ", " + JsonMember("mountPoint", JsonString(*r.mountPoint));
-    return text + "}";
-}
-
-}  // namespace
-
-std::vector<DriveRow> CollectDrives() {
-    std::vector<DriveRow> rows;
-    DiskUtils::TDisk disk;
-    for (std::uint8_t index = 1; index <= 26; ++index) {
-        disk.SetDriveIndex(index);
-        if (disk.Present) rows.push_back(RowOf(disk));
-    }
-    return rows;
-}
-
-std::string FormatTable(const std::vector<DriveRow>& rows) {
-    const Cells header = {"Drive", "Label",  "File system", "Type",   "Total", "Free",
-                          "Used",  "Free %", "Used %",      "Serial", "Flags", "Mount point"};
-    // Figures and percentages read best right-aligned.
-    const std::vector<bool> right = {false, false, false, false, true,  true,
-                                     true,  true,  true,  false, false, false};
-    std::vector<Cells> table = {header};
-    for (const auto& r : rows) table.push_back(CellsOf(r));
-    std::vector<std::size_t> widths(header.size(), 0);
+std::string TableLines(const std::vector<Cells>& table, const std::vector<bool>& right) {
+    std::vector<std::size_t> widths(right.size(), 0);
     for (const auto& cells : table) {
         for (std::size_t c = 0; c < cells.size(); ++c)
-            widths[c] = std::max(widths[c], DisplayWidth(cells[c]));
+            widths[c] = std::max(widths[c], utf8::CharacterCount(cells[c]));
     }
     std::string out;
     for (const auto& cells : table) {
         std::string line;
-        for (std::size_t c = 0; c < cells.size(); ++c) {
+        for (std::size_t c = 0; c < cells.size(); ++c)
             line += (c ? "  " : "") + Padded(cells[c], widths[c], right[c]);
-        }
         out += line.substr(0, line.find_last_not_of(' ') + 1) + "\n";
     }
     return out;
 }
 
-std::string FormatJson(const std::vector<DriveRow>& rows, const JsonMembers& extra) {
-    std::string out = "{\n  \"drives\": [";
-    for (std::size_t i = 0; i < rows.size(); ++i) out += (i ? ",\n" : "\n") + DriveJson(rows[i]);
-    out += rows.empty() ? "]" : "\n  ]";
-    for (const auto& [name, value] : extra) out += ",\n  " + JsonMember(name, value);
-    return out + "\n}\n";
+std::string WithoutLetterNote(std::size_t count) {
+    if (count == 0) return {};
+    return std::to_string(count) + (count == 1 ? " file system has" : " file systems have") +
+           " no drive letter; --json lists " + (count == 1 ? "it" : "them") +
+           " under \"withoutLetter\".\n";
 }
 
-std::string JsonString(std::string_view text) {
-    std::string out = "\"";
-    for (const char c : text) {
-        const auto u = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (u < 0x20) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04x", u);
-            out += escaped;
-        } else {
-            out += c;
-        }
-    }
-    return out + "\"";
+std::string Member(std::string_view name, const std::string& value) {
+    return JsonString(name) + ": " + value;
+}
+
+std::string Object(const std::vector<std::string>& members) {
+    std::string text = "{";
+    for (std::size_t i = 0; i < members.size(); ++i) text += (i ? ", " : "") + members[i];
+    return text + "}";
+}
+
+std::string Array(const std::vector<std::string>& items, const std::string& indent) {
+    if (items.empty()) return "[]";
+    std::string text = "[";
+    for (std::size_t i = 0; i < items.size(); ++i)
+        text += (i ? ",\n" : "\n") + indent + "  " + items[i];
+    return text + "\n" + indent + "]";
+}
+
+std::string Bytes(std::int64_t count) {
+    return std::to_string(count);
+}
+
+std::string DriveJson(const DriveRecord& r) {
+    const DiskUtils::TDisk& d = r.Disk;
+    std::vector<std::string> members = {
+        JsonTextMembers("letter", std::string(1, d.DriveLetter)),
+        JsonTextMembers("label", d.VolumeName),
+        JsonTextMembers("fileSystem", d.FileSystemName),
+        Member("typeCode", std::to_string(d.DriveType)),
+        JsonTextMembers("typeText", d.DriveTypeText),
+        Member("totalBytes", Bytes(d.TotalBytes)),
+        Member("freeBytes", Bytes(d.FreeBytes)),
+        Member("usedBytes", Bytes(d.UsedBytes)),
+        Member("freePercent", FloatText(d.FreePercent)),
+        Member("usedPercent", FloatText(d.UsedPercent)),
+        Member("serial", std::to_string(d.SerialNumber)),
+        JsonTextMembers("serialText", d.SerialText),
+        Member("flags", std::to_string(r.Flags)),
+        Member("readOnly", r.ReadOnly() ? "true" : "false"),
+        JsonTextMembers("totalText", r.Row.TotalText),
+        JsonTextMembers("freeText", r.Row.FreeText),
+        JsonTextMembers("usedText", r.Row.UsedText),
+        r.Source ? JsonTextMembers("source", *r.Source) : Member("source", "null"),
+    };
+    if (r.MountPoint) members.push_back(JsonTextMembers("mountPoint", *r.MountPoint));
+    return Object(members);
+}
+
+std::string SummaryJson(const RowContent& row, const CapacityTotals& totals) {
+    return Object({JsonTextMembers("total", row.TotalText), JsonTextMembers("free", row.FreeText),
+                   JsonTextMembers("used", row.UsedText),
+                   JsonTextMembers("percent", row.PercentText),
+                   Member("totalBytes", Bytes(totals.TotalBytes)),
+                   Member("freeBytes", Bytes(totals.FreeBytes)),
+                   Member("usedBytes", Bytes(totals.UsedBytes))});
+}
+
+std::string WithoutLetterJson(const platform::MountWithoutLetter& m) {
+    return Object({JsonTextMembers("mountPoint", m.mountPoint),
+                   JsonTextMembers("fileSystem", m.fileSystemName),
+                   Member("totalBytes", Bytes(m.totalBytes)),
+                   Member("freeBytes", Bytes(m.freeBytesForCaller)),
+                   Member("usedBytes", Bytes(m.totalBytes - m.freeBytesForCaller))});
+}
+
+std::string EntriesJson(const std::vector<std::string>& entries) {
+    std::string out = "[";
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        out += (i ? ", " : "") + JsonString(entries[i]);
+    return out + "]";
+}
+
+}  // namespace
+
+std::string FormatTable(const DriveReport& report) {
+    // Figures and percentages read best right-aligned.
+    const std::vector<bool> right = {false, false, false, false, true,  true,
+                                     true,  true,  true,  false, false, false};
+    std::vector<Cells> table = {{"Drive", "Label", "File system", "Type", "Total", "Free", "Used",
+                                 "Free %", "Used %", "Serial", "Flags", "Mount point"}};
+    for (const auto& record : report.Drives) table.push_back(CellsOf(record));
+    return TableLines(table, right) + WithoutLetterNote(report.WithoutLetter.size());
+}
+
+std::string FormatJson(const DriveReport& report) {
+    std::vector<std::string> drives;
+    for (const auto& record : report.Drives) drives.push_back(DriveJson(record));
+    std::vector<std::string> withoutLetter;
+    for (const auto& mount : report.WithoutLetter)
+        withoutLetter.push_back(WithoutLetterJson(mount));
+    return "{\n  " + Member("drives", Array(drives, "  ")) + ",\n  " +
+           Member("entries", EntriesJson(report.Entries)) + ",\n  " +
+           Member("local", SummaryJson(report.LocalRow, report.LocalTotals)) + ",\n  " +
+           Member("network", SummaryJson(report.NetworkRow, report.NetworkTotals)) + ",\n  " +
+           JsonTextMembers("caption", report.Caption) + ",\n  " +
+           Member("withoutLetter", Array(withoutLetter, "  ")) + "\n}\n";
 }
 
 }  // namespace drives

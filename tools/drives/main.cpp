@@ -3,32 +3,43 @@
 #include <vector>
 
 #include "DiskUtils.h"
-#include "ListReport.h"
+#include "DriveReport.h"
+#include "ListImage.h"
 #include "Options.h"
 #include "Report.h"
+
+namespace {
+
+int Fail(const std::string& message, int code) {
+    std::fprintf(stderr, "vollmark-drives: %s\n", message.c_str());
+    return code;
+}
+
+bool Print(const std::string& text) {
+    return std::fwrite(text.data(), 1, text.size(), stdout) == text.size() &&
+           std::fflush(stdout) == 0;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     const std::vector<std::string_view> args(argv + 1, argv + argc);
     const auto parsed = drives::ParseOptions(args);
-    if (const auto* error = std::get_if<drives::OptionError>(&parsed)) {
-        std::fprintf(stderr, "vollmark-drives: %s\n", error->message.c_str());
-        return 2;
-    }
+    if (const auto* error = std::get_if<drives::OptionError>(&parsed))
+        return Fail(error->message, 2);
     const auto& options = std::get<drives::Options>(parsed);
-    if (options.help) {
-        std::fputs(drives::UsageText().c_str(), stdout);
-        return 0;
+    if (options.help || options.version)
+        return Print(options.help ? drives::UsageText() : drives::VersionText()) ? 0 : 1;
+    platform::installLayer(platform::createSystemLayer());
+    // The picture comes first: when it cannot be written, its error is all the output.
+    if (options.pngFile) {
+        if (const auto error = drives::WriteListImage(*options.pngFile, options))
+            return Fail(*error, 1);
     }
     DiskUtils::LoadNumberSeparators();
     drives::ApplyDisplayOptions(options);
-    const auto rows = drives::CollectDrives();
+    const DriveReport report = ScanDrives();
     const std::string text =
-        options.json ? drives::FormatJson(rows, drives::ListMembers()) : drives::FormatTable(rows);
-    std::fputs(text.c_str(), stdout);
-    if (!options.pngFile) return 0;
-    if (const auto error = drives::WriteListImage(*options.pngFile, options)) {
-        std::fprintf(stderr, "vollmark-drives: %s\n", error->c_str());
-        return 1;
-    }
-    return 0;
+        options.json ? drives::FormatJson(report) : drives::FormatTable(report);
+    return Print(text) ? 0 : Fail("cannot write the report", 1);
 }

@@ -5,11 +5,16 @@
 
 #include "DiskUtils.h"
 
-// Three sums in giga units, in the order the summary rows show them.
+// Three sums in giga units, in the order the summary rows show them, and the same sums in
+// bytes for scripts. The probe's byte counts stop at 922,337,203,685,477 (the Capacity
+// range), so 26 of them cannot overflow a byte sum.
 struct CapacityTotals {
     DiskUtils::Capacity Total;
     DiskUtils::Capacity Free;
     DiskUtils::Capacity Used;
+    std::int64_t TotalBytes = 0;
+    std::int64_t FreeBytes = 0;
+    std::int64_t UsedBytes = 0;
     friend bool operator==(const CapacityTotals&, const CapacityTotals&) = default;
 };
 

@@ -12,6 +12,9 @@ void AddDrive(CapacityTotals& sums, const DiskUtils::TDisk& probe) {
     sums.Total += ConvertToUnit(suGiga, probe.TotalBytes);
     sums.Free += ConvertToUnit(suGiga, probe.FreeBytes);
     sums.Used += ConvertToUnit(suGiga, probe.UsedBytes);
+    sums.TotalBytes += probe.TotalBytes;
+    sums.FreeBytes += probe.FreeBytes;
+    sums.UsedBytes += probe.UsedBytes;
 }
 
 }  // namespace
@@ -23,6 +26,7 @@ RowKind RowKindOf(const std::string& entry) {
 }
 
 void TDriveListModel::Rescan(DiskUtils::TDisk& probe) {
+    const platform::ScanScope scan;
     entries_ = {kLocalSummaryEntry, kNetworkSummaryEntry};
     local_ = {};
     network_ = {};

@@ -1,0 +1,98 @@
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstring>
+#include <vector>
+
+#include "ListImage.h"
+#include "RendererPath.h"
+#include "ReplaceFile.h"
+
+extern char** environ;
+
+namespace drives {
+namespace {
+
+// The renderer lies beside the tool in the build tree and in the library folder once
+// installed.
+std::vector<std::string> RendererCandidates() {
+    std::vector<std::string> candidates;
+    char own[PATH_MAX];
+    const ssize_t length = ::readlink("/proc/self/exe", own, sizeof own - 1);
+    if (length > 0) {
+        const std::string path(own, static_cast<std::size_t>(length));
+        const std::string folder = path.substr(0, path.rfind('/') + 1);
+        candidates.push_back(folder + kRendererName);
+        candidates.push_back(folder + kRendererFolderFromTool + "/" + kRendererName);
+    }
+    candidates.push_back(std::string(kInstalledRendererFolder) + "/" + kRendererName);
+    return candidates;
+}
+
+std::optional<std::string> FindRenderer() {
+    for (const std::string& candidate : RendererCandidates())
+        if (::access(candidate.c_str(), X_OK) == 0) return candidate;
+    return std::nullopt;
+}
+
+std::string ReadAll(int fd) {
+    std::string data;
+    char buffer[65536];
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) return data;
+        data.append(buffer, static_cast<std::size_t>(got));
+    }
+}
+
+int WaitFor(pid_t pid) {
+    int status = 0;
+    while (::waitpid(pid, &status, 0) < 0)
+        if (errno != EINTR) return -1;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// Runs the renderer with its standard output in a pipe; its errors go straight to ours.
+std::optional<std::string> Render(const std::string& program, std::vector<std::string> args,
+                                  std::string& png) {
+    int pipeFds[2];
+    if (::pipe2(pipeFds, O_CLOEXEC) != 0)
+        return std::string("cannot start the renderer: ") + std::strerror(errno);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, pipeFds[1], STDOUT_FILENO);
+    args.insert(args.begin(), program);
+    std::vector<char*> argv;
+    for (std::string& arg : args) argv.push_back(arg.data());
+    argv.push_back(nullptr);
+    pid_t pid = 0;
+    const int spawned =
+        ::posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    ::close(pipeFds[1]);
+    if (spawned != 0) {
+        ::close(pipeFds[0]);
+        return "cannot start " + program + ": " + std::strerror(spawned);
+    }
+    png = ReadAll(pipeFds[0]);
+    ::close(pipeFds[0]);
+    if (WaitFor(pid) != 0 || png.empty()) return std::string("cannot render the drive list");
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<std::string> WriteListImage(const std::string& path, const Options& options) {
+    const auto renderer = FindRenderer();
+    if (!renderer) return std::string("cannot find ") + kRendererName + " to render the list";
+    std::string png;
+    if (auto error = Render(*renderer, DisplayArguments(options), png)) return error;
+    return ReplaceFile(path, png);
+}
+
+}  // namespace drives
