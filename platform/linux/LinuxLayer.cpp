@@ -4,10 +4,12 @@
 #include <poll.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstdint>
 #include <limits>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -64,21 +66,20 @@ bool kernelFlaggedChange(int fd) {
 class LinuxLayer : public OsLayer {
 public:
     LinuxLayer(SystemPaths paths, std::chrono::milliseconds bound)
-        : paths_(std::move(paths)), statvfs_(bound) {}
+        : paths_(std::move(paths)), statvfs_(bound, paths_.stuckHelperRecords) {}
 
     std::optional<DiskSpace> diskFreeSpace(std::string_view rootPath) override {
         const Drive* drive = driveAt(rootPath);
         if (drive == nullptr) return std::nullopt;
-        const auto stat = statOf(*drive);
+        const auto stat = statOf(drive->mount);
         if (!stat) return std::nullopt;
-        return DiskSpace{bytesOf(stat->f_blocks, stat->f_frsize),
-                         bytesOf(stat->f_bavail, stat->f_frsize)};
+        return spaceOf(*stat);
     }
 
     std::optional<VolumeInformation> volumeInformation(std::string_view rootPath) override {
         const Drive* drive = driveAt(rootPath);
         if (drive == nullptr) return std::nullopt;
-        const auto stat = statOf(*drive);
+        const auto stat = statOf(drive->mount);
         if (!stat) return std::nullopt;
         const MountRecord* mount = &drive->mount;
         const auto device = blockDeviceOf(*mount);
@@ -112,27 +113,110 @@ public:
         return drive->mount.mountPoint;
     }
 
+    std::optional<std::string> source(std::string_view rootPath) override {
+        const Drive* drive = driveAt(rootPath);
+        if (drive == nullptr) return std::nullopt;
+        return drive->mount.source;
+    }
+
+    std::vector<MountWithoutLetter> mountsWithoutLetter() override {
+        prepareQuery();
+        statAll(unlettered_);
+        std::vector<MountWithoutLetter> mounts;
+        for (const auto& drive : unlettered_) {
+            const auto stat = statOf(drive.mount);
+            const DiskSpace space = stat ? spaceOf(*stat) : DiskSpace{};
+            mounts.push_back({drive.mount.mountPoint, drive.mount.fsType, space.totalBytes,
+                              space.freeBytesForCaller});
+        }
+        return mounts;
+    }
+
+    void beginScan() override {
+        if (scanDepth_++ > 0) return;
+        tableCheckedInScan_ = false;
+        stats_.clear();
+    }
+
+    void endScan() override {
+        if (scanDepth_ == 0 || --scanDepth_ > 0) return;
+        stats_.clear();
+    }
+
 private:
     struct Drive {
         MountRecord mount;
         // Local kernel file systems answer statfs from memory, so the call is made here
-        // directly; the round trip through the helper process costs ten times as much.
+        // directly; the round trip through a helper process costs ten times as much.
         bool hangFree = false;
     };
+
+    static DiskSpace spaceOf(const struct statvfs& stat) {
+        return DiskSpace{bytesOf(stat.f_blocks, stat.f_frsize),
+                         bytesOf(stat.f_bavail, stat.f_frsize)};
+    }
 
     const Drive* driveAt(std::string_view rootPath) {
         const auto slot = slotOfRootPath(rootPath);
         if (!slot) return nullptr;
-        syncTable();
+        prepareQuery();
         const auto& drive = drives_[*slot];
         return drive ? &*drive : nullptr;
     }
 
-    std::optional<struct statvfs> statOf(const Drive& drive) {
-        if (!drive.hangFree) return statvfs_.query(drive.mount.mountPoint);
+    // Outside a scan every query reads afresh; inside one, the mount table is checked by the
+    // first query and each file system is statted once, so all figures of a scan agree.
+    void prepareQuery() {
+        if (scanDepth_ == 0) {
+            stats_.clear();
+            syncTable();
+            return;
+        }
+        if (tableCheckedInScan_) return;
+        tableCheckedInScan_ = true;
+        syncTable();
+    }
+
+    std::optional<struct statvfs> statOf(const MountRecord& mount) {
+        const auto known = stats_.find(mount.mountPoint);
+        if (known != stats_.end()) return known->second;
+        if (!isHangFree(mount)) {
+            // The first hang-prone drive of a scan asks about all of them at once, so that
+            // several hung mounts cost one bound between them.
+            if (scanDepth_ > 0) statAllLettered();
+            if (const auto asked = stats_.find(mount.mountPoint); asked != stats_.end())
+                return asked->second;
+            return stats_[mount.mountPoint] = statvfs_.query(mount.mountPoint);
+        }
         struct statvfs stat {};
-        if (::statvfs(drive.mount.mountPoint.c_str(), &stat) != 0) return std::nullopt;
-        return stat;
+        std::optional<struct statvfs> result;
+        if (::statvfs(mount.mountPoint.c_str(), &stat) == 0) result = stat;
+        return stats_[mount.mountPoint] = result;
+    }
+
+    bool isHangFree(const MountRecord& mount) const {
+        return linuxfs::isHangFree(mount, hangPronePoints_);
+    }
+
+    void statAllLettered() {
+        std::vector<Drive> lettered;
+        for (const auto& drive : drives_)
+            if (drive) lettered.push_back(*drive);
+        statAll(lettered);
+    }
+
+    // Hang-prone mounts not yet known in this query or scan are asked side by side.
+    void statAll(const std::vector<Drive>& drives) {
+        std::vector<std::string> paths;
+        for (const auto& drive : drives) {
+            const auto& point = drive.mount.mountPoint;
+            if (drive.hangFree || isAutomountTrigger(drive.mount.fsType) || stats_.contains(point))
+                continue;
+            if (std::ranges::find(paths, point) == paths.end()) paths.push_back(point);
+        }
+        if (paths.empty()) return;
+        auto results = statvfs_.queryAll(paths);
+        for (std::size_t i = 0; i < paths.size(); ++i) stats_[paths[i]] = std::move(results[i]);
     }
 
     void syncTable() {
@@ -146,34 +230,45 @@ private:
             // Without a mount table no drive answers; the next query tries again.
             mountInfo_.reset();
             drives_ = {};
+            unlettered_.clear();
             return;
         }
         loaded_ = true;
         const auto table = parseMountInfo(*text);
-        install(selectDriveMounts(table), table);
+        hangPronePoints_ = hangProneMountPoints(table);
+        install(selectDriveMounts(table));
     }
 
     // A file system of 0 blocks holds nothing; one that does not answer keeps its letter.
     bool hasNoBlocks(const Drive& drive) {
         if (isAutomountTrigger(drive.mount.fsType)) return false;
-        const auto stat = statOf(drive);
+        const auto stat = statOf(drive.mount);
         return stat && stat->f_blocks == 0;
     }
 
-    void install(const std::vector<MountRecord>& mounts, const std::vector<MountRecord>& table) {
+    void install(const std::vector<MountRecord>& mounts) {
+        std::vector<Drive> candidates;
+        for (const auto& mount : mounts) candidates.push_back({mount, isHangFree(mount)});
+        statAll(candidates);
         std::vector<Drive> shown;
-        for (const auto& mount : mounts) {
-            Drive drive{mount, isHangFree(mount, table)};
+        for (auto& drive : candidates)
             if (!hasNoBlocks(drive)) shown.push_back(std::move(drive));
-        }
+
         std::vector<std::string> points;
         for (const auto& drive : shown) points.push_back(drive.mount.mountPoint);
         letters_ = assignDriveLetters(letters_, points);
+        std::map<std::string_view, std::size_t> slotOf;
+        for (std::size_t slot = 0; slot < letters_.size(); ++slot)
+            if (letters_[slot]) slotOf.emplace(*letters_[slot], slot);
+
         drives_ = {};
-        for (std::size_t slot = 0; slot < letters_.size(); ++slot) {
-            if (!letters_[slot]) continue;
-            for (auto& drive : shown)
-                if (drive.mount.mountPoint == *letters_[slot]) drives_[slot] = std::move(drive);
+        unlettered_.clear();
+        for (auto& drive : shown) {
+            const auto slot = slotOf.find(drive.mount.mountPoint);
+            if (slot != slotOf.end() && !drives_[slot->second])
+                drives_[slot->second] = std::move(drive);
+            else
+                unlettered_.push_back(std::move(drive));
         }
     }
 
@@ -183,6 +278,12 @@ private:
     bool loaded_ = false;
     DriveLetters letters_;
     std::array<std::optional<Drive>, 26> drives_;
+    std::vector<Drive> unlettered_;
+    MountPointSet hangPronePoints_;
+    int scanDepth_ = 0;
+    bool tableCheckedInScan_ = false;
+    // statvfs answers of the current query, or of the whole scan inside one.
+    std::map<std::string, std::optional<struct statvfs>, std::less<>> stats_;
 };
 
 }  // namespace

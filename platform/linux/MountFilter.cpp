@@ -3,8 +3,11 @@
 #include <algorithm>
 #include <array>
 #include <cstddef>
+#include <map>
 #include <set>
 #include <string>
+#include <unordered_map>
+#include <utility>
 
 namespace platform::linuxfs {
 namespace {
@@ -34,6 +37,43 @@ bool isRemoteSource(std::string_view source) {
     return source.substr(0, colon).find('/') == std::string_view::npos;
 }
 
+// Whether `ancestor` is `mount` itself or one it was mounted onto, following parent IDs. The
+// walk is bounded because a table read from a file may loop.
+bool isMountedOnto(const std::vector<MountRecord>& table,
+                   const std::unordered_map<int, std::size_t>& byId, std::size_t mount,
+                   std::size_t ancestor) {
+    std::size_t at = mount;
+    for (std::size_t steps = 0; steps <= table.size(); ++steps) {
+        if (at == ancestor) return true;
+        const auto parent = byId.find(table[at].parentId);
+        if (parent == byId.end() || parent->second == at) return false;
+        at = parent->second;
+    }
+    return false;
+}
+
+// Indices of the mounts a path lookup can still reach, in table order. The table lists mounts
+// in the order they were made, so a mount is covered by any later one on its path that it was
+// not itself mounted onto (a mount made under a covered one is covered too).
+std::vector<std::size_t> reachableMounts(const std::vector<MountRecord>& table) {
+    std::unordered_map<int, std::size_t> byId;
+    for (std::size_t i = 0; i < table.size(); ++i) byId.try_emplace(table[i].mountId, i);
+    std::map<std::string_view, std::size_t> lastOnPoint;
+    std::vector<std::size_t> reachable;
+    for (std::size_t i = table.size(); i-- > 0;) {
+        bool covered = false;
+        forEachPathOnTheWay(table[i].mountPoint, [&](std::string_view path) {
+            const auto later = lastOnPoint.find(path);
+            if (later != lastOnPoint.end() && !isMountedOnto(table, byId, i, later->second))
+                covered = true;
+        });
+        if (!covered) reachable.push_back(i);
+        lastOnPoint.try_emplace(table[i].mountPoint, i);
+    }
+    std::ranges::reverse(reachable);
+    return reachable;
+}
+
 }  // namespace
 
 bool isPseudoFileSystem(std::string_view fsType) {
@@ -58,12 +98,23 @@ bool isSelfContainedFileSystem(std::string_view fsType) {
 }
 
 bool isHangFree(const MountRecord& mount, const std::vector<MountRecord>& table) {
+    return isHangFree(mount, hangProneMountPoints(table));
+}
+
+MountPointSet hangProneMountPoints(const std::vector<MountRecord>& table) {
+    MountPointSet points;
+    for (const auto& record : table)
+        if (!isSelfContainedFileSystem(record.fsType)) points.insert(record.mountPoint);
+    return points;
+}
+
+bool isHangFree(const MountRecord& mount, const MountPointSet& hangPronePoints) {
     if (!isSelfContainedFileSystem(mount.fsType)) return false;
-    return std::all_of(table.begin(), table.end(), [&](const MountRecord& other) {
-        const bool onThePath =
-            other.mountPoint == kRoot || isUnder(mount.mountPoint, other.mountPoint);
-        return !onThePath || isSelfContainedFileSystem(other.fsType);
+    bool free = true;
+    forEachPathOnTheWay(mount.mountPoint, [&](std::string_view path) {
+        if (hangPronePoints.contains(path)) free = false;
     });
+    return free;
 }
 
 bool isSquashImage(std::string_view fsType) {
@@ -134,22 +185,24 @@ int mountDepth(std::string_view mountPoint) {
 }
 
 std::vector<MountRecord> selectDriveMounts(const std::vector<MountRecord>& table) {
-    // Walk backwards so that the topmost of a stack of mounts on one point is the one seen.
-    std::vector<std::size_t> visible;
-    std::set<std::string_view> seenPoints;
-    for (std::size_t i = table.size(); i-- > 0;) {
-        if (!seenPoints.insert(table[i].mountPoint).second) continue;
-        if (!isHiddenMount(table[i])) visible.push_back(i);
-    }
-    std::ranges::reverse(visible);
-    std::ranges::stable_sort(visible, {},
+    const auto visible = reachableMounts(table);
+    std::vector<std::size_t> shown;
+    for (std::size_t i : visible)
+        if (!isHiddenMount(table[i])) shown.push_back(i);
+    std::ranges::stable_sort(shown, {},
                              [&](std::size_t i) { return mountDepth(table[i].mountPoint); });
 
+    std::set<std::pair<unsigned, unsigned>> keptDevices;
+    std::set<std::string_view> keptSources;
     std::vector<std::size_t> kept;
-    for (std::size_t i : visible) {
-        const bool shown = std::ranges::any_of(
-            kept, [&](std::size_t k) { return isSameFileSystem(table[k], table[i]); });
-        if (!shown) kept.push_back(i);
+    for (std::size_t i : shown) {
+        const MountRecord& record = table[i];
+        const bool seen = keptDevices.contains({record.major, record.minor}) ||
+                          (isBlockDevicePath(record.source) && keptSources.contains(record.source));
+        if (seen) continue;
+        kept.push_back(i);
+        keptDevices.insert({record.major, record.minor});
+        if (isBlockDevicePath(record.source)) keptSources.insert(record.source);
     }
     std::ranges::sort(kept);
 
