@@ -213,7 +213,10 @@ TEST_F(Mounts, processStuckOnHungMount_stillExitsWithItsCode) {
     ASSERT_GE(child, 0);
     if (child == 0) {
         {
-            auto layer = createLinuxLayer(recordsInSandbox());
+            // Records of its own: the suite's records would tell it the mount is stuck already.
+            linuxfs::SystemPaths paths;
+            paths.stuckHelperRecords = sandbox_->path("records-" + std::to_string(getpid()));
+            auto layer = createLinuxLayer(paths);
             for (char letter = 'D'; letter <= 'Z'; ++letter)
                 if (layer->mountPoint(rootOf(letter)) == hung) layer->diskFreeSpace(rootOf(letter));
         }
@@ -346,7 +349,7 @@ TEST_F(Mounts, killedFuseDaemon_releasesTheStuckQuery) {
     if (!fuseReady_ || !sandbox_->mountHungFuse("hung2", HUNG_FUSE_DAEMON))
         GTEST_SKIP() << "no FUSE mount (needs /dev/fuse)";
     const std::string hung = sandbox_->path("hung2");
-    linuxfs::TimedStatvfs statvfs(std::chrono::milliseconds(100));
+    linuxfs::TimedStatvfs statvfs(std::chrono::milliseconds(100), sandbox_->path("records"));
     EXPECT_EQ(statvfs.query(hung), std::nullopt);
     EXPECT_TRUE(statvfs.isStuck(hung));
     EXPECT_TRUE(statvfs.query(sandbox_->path("t8"))) << "a fresh helper serves the other mounts";
