@@ -4,12 +4,12 @@
 #include <poll.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstdint>
 #include <limits>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -208,11 +208,12 @@ private:
     // Hang-prone mounts not yet known in this query or scan are asked side by side.
     void statAll(const std::vector<Drive>& drives) {
         std::vector<std::string> paths;
+        std::set<std::string_view> listed;
         for (const auto& drive : drives) {
             const auto& point = drive.mount.mountPoint;
             if (drive.hangFree || isAutomountTrigger(drive.mount.fsType) || stats_.contains(point))
                 continue;
-            if (std::ranges::find(paths, point) == paths.end()) paths.push_back(point);
+            if (listed.insert(point).second) paths.push_back(point);
         }
         if (paths.empty()) return;
         auto results = statvfs_.queryAll(paths);

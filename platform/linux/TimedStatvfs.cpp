@@ -18,6 +18,8 @@ constexpr std::size_t kMaxPath = PATH_MAX;
 // Enough for the hang-prone mounts of a usual machine; a larger batch forks what it needs and
 // lets the surplus go.
 constexpr std::size_t kMaxIdleHelpers = 8;
+// A table of thousands of network mounts must not fork thousands of processes at once.
+constexpr std::size_t kMaxInFlight = 16;
 
 struct Reply {
     int error = 0;
@@ -119,11 +121,23 @@ std::optional<TimedStatvfs::Helper> TimedStatvfs::sendTo(const std::string& path
     return std::nullopt;
 }
 
-void TimedStatvfs::collect(std::vector<Asked>& asked, const std::vector<std::string>& paths,
-                           std::vector<std::optional<struct statvfs>>& results) {
+// Up to kMaxInFlight helpers work at once; a helper that answers takes the next path. Paths
+// still unasked when the bound runs out (every helper held by a hung mount) answer nothing
+// this time and are asked first in a later call, once the hung ones are known to be stuck.
+std::vector<std::optional<struct statvfs>> TimedStatvfs::queryAll(
+    const std::vector<std::string>& paths) {
     using Clock = std::chrono::steady_clock;
     const auto deadline = Clock::now() + bound_;
-    while (!asked.empty()) {
+    std::vector<std::optional<struct statvfs>> results(paths.size());
+    std::vector<Asked> asked;
+    std::size_t next = 0;
+    for (;;) {
+        for (; next < paths.size() && asked.size() < kMaxInFlight; ++next) {
+            const std::string& path = paths[next];
+            if (path.empty() || path.size() > kMaxPath || isStuck(path)) continue;
+            if (auto helper = sendTo(path)) asked.push_back({next, std::move(*helper)});
+        }
+        if (asked.empty()) break;
         const auto left =
             std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
         std::vector<pollfd> entries;
@@ -136,31 +150,24 @@ void TimedStatvfs::collect(std::vector<Asked>& asked, const std::vector<std::str
             if (entries[i].revents == 0) continue;
             Asked done = std::move(asked[i]);
             asked.erase(asked.begin() + static_cast<std::ptrdiff_t>(i));
-            Reply reply;
-            const ssize_t got = recv(done.helper.channel.get(), &reply, sizeof reply, 0);
-            if (got != static_cast<ssize_t>(sizeof reply)) continue;
-            if (reply.error == 0) results[done.index] = reply.result;
-            if (idle_.size() < kMaxIdleHelpers) idle_.push_back(std::move(done.helper));
+            receive(done, results);
         }
     }
-    for (auto& one : asked) {
-        const std::string& path = paths[one.index];
-        records_.remember(path, one.helper.pid);
-        stuck_.insert_or_assign(path, std::move(one.helper));
-    }
+    for (auto& one : asked) abandon(paths[one.index], std::move(one.helper));
+    return results;
 }
 
-std::vector<std::optional<struct statvfs>> TimedStatvfs::queryAll(
-    const std::vector<std::string>& paths) {
-    std::vector<std::optional<struct statvfs>> results(paths.size());
-    std::vector<Asked> asked;
-    for (std::size_t i = 0; i < paths.size(); ++i) {
-        const std::string& path = paths[i];
-        if (path.empty() || path.size() > kMaxPath || isStuck(path)) continue;
-        if (auto helper = sendTo(path)) asked.push_back({i, std::move(*helper)});
-    }
-    collect(asked, paths, results);
-    return results;
+void TimedStatvfs::receive(Asked& done, std::vector<std::optional<struct statvfs>>& results) {
+    Reply reply;
+    const ssize_t got = recv(done.helper.channel.get(), &reply, sizeof reply, 0);
+    if (got != static_cast<ssize_t>(sizeof reply)) return;
+    if (reply.error == 0) results[done.index] = reply.result;
+    if (idle_.size() < kMaxIdleHelpers) idle_.push_back(std::move(done.helper));
+}
+
+void TimedStatvfs::abandon(const std::string& path, Helper helper) {
+    records_.remember(path, helper.pid);
+    stuck_.insert_or_assign(path, std::move(helper));
 }
 
 std::optional<struct statvfs> TimedStatvfs::query(const std::string& path) {

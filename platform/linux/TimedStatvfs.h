@@ -36,7 +36,8 @@ public:
     std::optional<struct statvfs> query(const std::string& path);
 
     // The same for several paths, asked side by side: however many of them hang, the caller
-    // waits one bound at most.
+    // waits one bound at most. With more hung paths than helpers at work, the ones left
+    // unasked answer nothing this time.
     std::vector<std::optional<struct statvfs>> queryAll(const std::vector<std::string>& paths);
 
     // True while an earlier call on this path, by this run or another, has not come back.
@@ -54,8 +55,8 @@ private:
 
     std::optional<Helper> sendTo(const std::string& path);
     Helper takeHelper(bool fresh);
-    void collect(std::vector<Asked>& asked, const std::vector<std::string>& paths,
-                 std::vector<std::optional<struct statvfs>>& results);
+    void receive(Asked& done, std::vector<std::optional<struct statvfs>>& results);
+    void abandon(const std::string& path, Helper helper);
 
     std::chrono::milliseconds bound_;
     std::vector<Helper> idle_;
