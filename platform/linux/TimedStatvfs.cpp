@@ -19,7 +19,7 @@ constexpr std::size_t kMaxPath = PATH_MAX;
 // lets the surplus go.
 constexpr std::size_t kMaxIdleHelpers = 8;
 // A table of thousands of network mounts must not fork thousands of processes at once.
-constexpr std::size_t kMaxInFlight = 16;
+constexpr std::size_t kMaxInFlight = 64;
 
 struct Reply {
     int error = 0;
