@@ -134,8 +134,11 @@ std::optional<ProcessStamp> stampOf(pid_t pid) {
 }
 
 StuckHelperRecords::StuckHelperRecords(std::string folder)
-    : folder_(folder.empty() ? defaultFolder() : std::move(folder)) {
-    if (!isPrivateFolder(folder_)) folder_.clear();
+    : folder_(folder.empty() ? defaultFolder() : std::move(folder)) {}
+
+bool StuckHelperRecords::usable() {
+    if (!usable_) usable_ = isPrivateFolder(folder_);
+    return *usable_;
 }
 
 std::string StuckHelperRecords::recordPath(std::string_view mountPoint) const {
@@ -145,7 +148,7 @@ std::string StuckHelperRecords::recordPath(std::string_view mountPoint) const {
     return folder_ + name;
 }
 
-std::optional<StuckHelper> StuckHelperRecords::read(std::string_view mountPoint) const {
+std::optional<StuckHelper> StuckHelperRecords::read(std::string_view mountPoint) {
     if (!usable()) return std::nullopt;
     const int fd = open(recordPath(mountPoint).c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
     if (fd < 0) return std::nullopt;

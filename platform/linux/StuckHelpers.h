@@ -44,7 +44,9 @@ public:
     // the records are then kept by nobody and each run finds out for itself.
     explicit StuckHelperRecords(std::string folder = {});
 
-    bool usable() const { return !folder_.empty(); }
+    // The folder is made (or checked) on first use, so a run that meets no hang-prone mount
+    // leaves nothing behind.
+    bool usable();
 
     // True when a record names a helper that is still waiting on this mount.
     bool isStuck(std::string_view mountPoint);
@@ -54,9 +56,10 @@ public:
 
 private:
     std::string recordPath(std::string_view mountPoint) const;
-    std::optional<StuckHelper> read(std::string_view mountPoint) const;
+    std::optional<StuckHelper> read(std::string_view mountPoint);
 
     std::string folder_;
+    std::optional<bool> usable_;
 };
 
 // The stamp of a live process, read from /proc; nullopt once it has ended.
