@@ -4,6 +4,7 @@
 #include <poll.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstdint>
@@ -271,6 +272,9 @@ private:
             else
                 unlettered_.push_back(std::move(drive));
         }
+        std::ranges::sort(unlettered_, naturalLess, [](const Drive& drive) -> std::string_view {
+            return drive.mount.mountPoint;
+        });
     }
 
     SystemPaths paths_;

@@ -15,6 +15,7 @@
 #include <thread>
 
 #include "MountSandbox.h"
+#include "linux/DriveLetters.h"
 #include "linux/LinuxLayer.h"
 
 namespace platform {
@@ -309,6 +310,9 @@ TEST_F(Mounts, moreFileSystemsThanLetters_lastOnesReportedWithoutLetter) {
         EXPECT_EQ(listed->freeBytesForCaller, 1 << 20);
     }
     EXPECT_FALSE(lettered.back()) << "there are only 23 letters after C";
+    std::vector<std::string> listedPoints;
+    for (const auto& mount : without) listedPoints.push_back(mount.mountPoint);
+    EXPECT_TRUE(std::ranges::is_sorted(listedPoints, linuxfs::naturalLess));
     EXPECT_TRUE(std::ranges::is_sorted(lettered, std::greater<>()))
         << "m2 comes before m10, so the letters run out at the end of the natural order";
     for (auto it = names.rbegin(); it != names.rend(); ++it) EXPECT_TRUE(sandbox_->unmount(*it));
