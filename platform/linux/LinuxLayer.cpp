@@ -80,30 +80,19 @@ public:
     std::optional<VolumeInformation> volumeInformation(std::string_view rootPath) override {
         const Drive* drive = driveAt(rootPath);
         if (drive == nullptr) return std::nullopt;
-        const auto stat = statOf(drive->mount);
-        if (!stat) return std::nullopt;
-        const MountRecord* mount = &drive->mount;
-        const auto device = blockDeviceOf(*mount);
-        const auto label = device ? deviceLinkName(paths_.diskByLabel, *device) : std::nullopt;
-        const auto uuid = device ? deviceLinkName(paths_.diskByUuid, *device) : std::nullopt;
-        const auto serial = uuid ? serialFromUuid(*uuid) : std::nullopt;
-
-        VolumeInformation info;
-        info.volumeName = label.value_or(mount->mountPoint);
-        info.fileSystemName = mount->fsType;
-        info.serialNumber = serial.value_or(static_cast<std::uint32_t>(stat->f_fsid));
-        info.maximumComponentLength = static_cast<std::uint32_t>(stat->f_namemax);
-        info.fileSystemFlags =
-            volumeFlags(mount->fsType, mount->mountOptions, mount->superOptions, stat->f_flag);
-        return info;
+        const auto& point = drive->mount.mountPoint;
+        if (const auto known = volumes_.find(point); known != volumes_.end()) return known->second;
+        return volumes_[point] = readVolume(drive->mount);
     }
 
     std::uint32_t driveType(std::string_view rootPath) override {
         const Drive* drive = driveAt(rootPath);
         if (drive == nullptr) return kDriveNoRootDir;
+        const auto& point = drive->mount.mountPoint;
+        if (const auto known = types_.find(point); known != types_.end()) return known->second;
         const auto device = blockDeviceOf(drive->mount);
         const DeviceFacts facts = device ? readDeviceFacts(paths_.sysfs, *device) : DeviceFacts{};
-        return classifyDriveType(drive->mount, facts);
+        return types_[point] = classifyDriveType(drive->mount, facts);
     }
 
     NumberSettings numberSettings() override { return readNumberSettings(); }
@@ -136,12 +125,12 @@ public:
     void beginScan() override {
         if (scanDepth_++ > 0) return;
         tableCheckedInScan_ = false;
-        stats_.clear();
+        forgetAnswers();
     }
 
     void endScan() override {
         if (scanDepth_ == 0 || --scanDepth_ > 0) return;
-        stats_.clear();
+        forgetAnswers();
     }
 
 private:
@@ -151,6 +140,31 @@ private:
         // directly; the round trip through a helper process costs ten times as much.
         bool hangFree = false;
     };
+
+    std::optional<VolumeInformation> readVolume(const MountRecord& mount) {
+        const auto stat = statOf(mount);
+        if (!stat) return std::nullopt;
+        const auto device = blockDeviceOf(mount);
+        const auto label = device ? deviceLinkName(paths_.diskByLabel, *device) : std::nullopt;
+        const auto uuid = device ? deviceLinkName(paths_.diskByUuid, *device) : std::nullopt;
+        const auto serial = uuid ? serialFromUuid(*uuid) : std::nullopt;
+
+        VolumeInformation info;
+        info.volumeName = label.value_or(mount.mountPoint);
+        info.fileSystemName = mount.fsType;
+        info.serialNumber = serial.value_or(static_cast<std::uint32_t>(stat->f_fsid));
+        info.maximumComponentLength = static_cast<std::uint32_t>(stat->f_namemax);
+        info.fileSystemFlags =
+            volumeFlags(mount.fsType, mount.mountOptions, mount.superOptions, stat->f_flag);
+        return info;
+    }
+
+    // Answers are kept for the current query, or for the whole scan inside one.
+    void forgetAnswers() {
+        stats_.clear();
+        volumes_.clear();
+        types_.clear();
+    }
 
     static DiskSpace spaceOf(const struct statvfs& stat) {
         return DiskSpace{bytesOf(stat.f_blocks, stat.f_frsize),
@@ -169,7 +183,7 @@ private:
     // first query and each file system is statted once, so all figures of a scan agree.
     void prepareQuery() {
         if (scanDepth_ == 0) {
-            stats_.clear();
+            forgetAnswers();
             syncTable();
             return;
         }
@@ -287,8 +301,9 @@ private:
     MountPointSet hangPronePoints_;
     int scanDepth_ = 0;
     bool tableCheckedInScan_ = false;
-    // statvfs answers of the current query, or of the whole scan inside one.
     std::map<std::string, std::optional<struct statvfs>, std::less<>> stats_;
+    std::map<std::string, std::optional<VolumeInformation>, std::less<>> volumes_;
+    std::map<std::string, std::uint32_t, std::less<>> types_;
 };
 
 }  // namespace
