@@ -53,6 +53,16 @@ void BM_SelectDriveMounts(benchmark::State& state) {
 }
 BENCHMARK(BM_SelectDriveMounts)->Arg(400)->Arg(4000)->Unit(benchmark::kMicrosecond);
 
+// One mount point with every mount stacked on the one before: the longest parent chains.
+void BM_SelectDriveMounts_Stacked(benchmark::State& state) {
+    std::string text = mountInfoLine(1, 0, 1, "/", "ext4", "/dev/vda1");
+    for (int i = 2; i <= state.range(0); ++i)
+        text += mountInfoLine(i, i - 1, static_cast<unsigned>(i), "/stack", "tmpfs", "tmpfs");
+    const auto table = parseMountInfo(text);
+    for (auto _ : state) benchmark::DoNotOptimize(selectDriveMounts(table));
+}
+BENCHMARK(BM_SelectDriveMounts_Stacked)->Arg(400)->Arg(4000)->Unit(benchmark::kMicrosecond);
+
 // Everything a changed table costs apart from system calls: parse, filter, hang check, letters.
 void BM_TableChange(benchmark::State& state) {
     const std::string text = syntheticMountInfo(static_cast<int>(state.range(0)));

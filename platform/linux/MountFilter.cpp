@@ -37,35 +37,69 @@ bool isRemoteSource(std::string_view source) {
     return source.substr(0, colon).find('/') == std::string_view::npos;
 }
 
-// Whether `ancestor` is `mount` itself or one it was mounted onto, following parent IDs. The
-// walk is bounded because a table read from a file may loop.
-bool isMountedOnto(const std::vector<MountRecord>& table,
-                   const std::unordered_map<int, std::size_t>& byId, std::size_t mount,
-                   std::size_t ancestor) {
-    std::size_t at = mount;
-    for (std::size_t steps = 0; steps <= table.size(); ++steps) {
-        if (at == ancestor) return true;
-        const auto parent = byId.find(table[at].parentId);
-        if (parent == byId.end() || parent->second == at) return false;
-        at = parent->second;
+// The tree the parent IDs make, numbered in depth-first order so that "was mounted onto"
+// is two comparisons. A mount whose parent is not in the table starts a tree of its own;
+// mounts caught in a loop of parent IDs (a table read from a file may have one) are in none.
+class MountTree {
+public:
+    explicit MountTree(const std::vector<MountRecord>& table)
+        : enter_(table.size(), kNone), leave_(table.size(), kNone) {
+        std::unordered_map<int, std::size_t> byId;
+        for (std::size_t i = 0; i < table.size(); ++i) byId.try_emplace(table[i].mountId, i);
+        std::vector<std::vector<std::size_t>> children(table.size());
+        std::vector<std::size_t> roots;
+        for (std::size_t i = 0; i < table.size(); ++i) {
+            const auto parent = byId.find(table[i].parentId);
+            if (parent == byId.end() || parent->second == i)
+                roots.push_back(i);
+            else
+                children[parent->second].push_back(i);
+        }
+        for (std::size_t root : roots) number(root, children);
     }
-    return false;
-}
+
+    // Whether `ancestor` is `mount` itself or one it was mounted onto, directly or not.
+    bool isMountedOnto(std::size_t mount, std::size_t ancestor) const {
+        return enter_[mount] != kNone && enter_[ancestor] != kNone &&
+               enter_[ancestor] <= enter_[mount] && leave_[mount] <= leave_[ancestor];
+    }
+
+private:
+    static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+
+    void number(std::size_t root, const std::vector<std::vector<std::size_t>>& children) {
+        std::vector<std::pair<std::size_t, std::size_t>> stack{{root, 0}};
+        enter_[root] = clock_++;
+        while (!stack.empty()) {
+            auto& [node, next] = stack.back();
+            if (next == children[node].size()) {
+                leave_[node] = clock_++;
+                stack.pop_back();
+                continue;
+            }
+            const std::size_t child = children[node][next++];
+            enter_[child] = clock_++;
+            stack.emplace_back(child, 0);
+        }
+    }
+
+    std::vector<std::size_t> enter_;
+    std::vector<std::size_t> leave_;
+    std::size_t clock_ = 0;
+};
 
 // Indices of the mounts a path lookup can still reach, in table order. The table lists mounts
 // in the order they were made, so a mount is covered by any later one on its path that it was
 // not itself mounted onto (a mount made under a covered one is covered too).
 std::vector<std::size_t> reachableMounts(const std::vector<MountRecord>& table) {
-    std::unordered_map<int, std::size_t> byId;
-    for (std::size_t i = 0; i < table.size(); ++i) byId.try_emplace(table[i].mountId, i);
+    const MountTree tree(table);
     std::map<std::string_view, std::size_t> lastOnPoint;
     std::vector<std::size_t> reachable;
     for (std::size_t i = table.size(); i-- > 0;) {
         bool covered = false;
         forEachPathOnTheWay(table[i].mountPoint, [&](std::string_view path) {
             const auto later = lastOnPoint.find(path);
-            if (later != lastOnPoint.end() && !isMountedOnto(table, byId, i, later->second))
-                covered = true;
+            if (later != lastOnPoint.end() && !tree.isMountedOnto(i, later->second)) covered = true;
         });
         if (!covered) reachable.push_back(i);
         lastOnPoint.try_emplace(table[i].mountPoint, i);
