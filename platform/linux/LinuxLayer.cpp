@@ -111,7 +111,10 @@ public:
 
     std::vector<MountWithoutLetter> mountsWithoutLetter() override {
         prepareQuery();
-        statAll(unlettered_);
+        if (scanDepth_ > 0)
+            statAllShown();
+        else
+            statAll(unlettered_);
         std::vector<MountWithoutLetter> mounts;
         for (const auto& drive : unlettered_) {
             const auto stat = statOf(drive.mount);
@@ -198,7 +201,7 @@ private:
         if (!isHangFree(mount)) {
             // The first hang-prone drive of a scan asks about all of them at once, so that
             // several hung mounts cost one bound between them.
-            if (scanDepth_ > 0) statAllLettered();
+            if (scanDepth_ > 0) statAllShown();
             if (const auto asked = stats_.find(mount.mountPoint); asked != stats_.end())
                 return asked->second;
             return stats_[mount.mountPoint] = statvfs_.query(mount.mountPoint);
@@ -213,11 +216,13 @@ private:
         return linuxfs::isHangFree(mount, hangPronePoints_);
     }
 
-    void statAllLettered() {
-        std::vector<Drive> lettered;
+    // The mounts without a letter come along, so that listing them later in the scan does not
+    // cost a second wait.
+    void statAllShown() {
+        std::vector<Drive> shown = unlettered_;
         for (const auto& drive : drives_)
-            if (drive) lettered.push_back(*drive);
-        statAll(lettered);
+            if (drive) shown.push_back(*drive);
+        statAll(shown);
     }
 
     // Hang-prone mounts not yet known in this query or scan are asked side by side.
