@@ -123,7 +123,8 @@ std::optional<TimedStatvfs::Helper> TimedStatvfs::sendTo(const std::string& path
 
 // Up to kMaxInFlight helpers work at once; a helper that answers takes the next path. Paths
 // still unasked when the bound runs out (every helper held by a hung mount) answer nothing
-// this time and are asked first in a later call, once the hung ones are known to be stuck.
+// this time; a later call asks them while it passes over the hung ones as stuck. The bound
+// counts from the call, forks included, since it is what the caller waits.
 std::vector<std::optional<struct statvfs>> TimedStatvfs::queryAll(
     const std::vector<std::string>& paths) {
     using Clock = std::chrono::steady_clock;
