@@ -17,6 +17,8 @@ struct SystemPaths {
     std::string sysfs = "/sys";
     std::string diskByLabel = "/dev/disk/by-label";
     std::string diskByUuid = "/dev/disk/by-uuid";
+    // Where helpers stuck on hung mounts are remembered; empty for the user's runtime folder.
+    std::string stuckHelperRecords;
 };
 
 // udev writes unsafe bytes of a label as \xHH ("My\x20Disk"); everything else stands as is.

@@ -3,8 +3,11 @@
 #include <algorithm>
 #include <array>
 #include <cstddef>
+#include <map>
 #include <set>
 #include <string>
+#include <unordered_map>
+#include <utility>
 
 namespace platform::linuxfs {
 namespace {
@@ -34,6 +37,77 @@ bool isRemoteSource(std::string_view source) {
     return source.substr(0, colon).find('/') == std::string_view::npos;
 }
 
+// The tree the parent IDs make, numbered in depth-first order so that "was mounted onto"
+// is two comparisons. A mount whose parent is not in the table starts a tree of its own;
+// mounts caught in a loop of parent IDs (a table read from a file may have one) are in none.
+class MountTree {
+public:
+    explicit MountTree(const std::vector<MountRecord>& table)
+        : enter_(table.size(), kNone), leave_(table.size(), kNone) {
+        std::unordered_map<int, std::size_t> byId;
+        for (std::size_t i = 0; i < table.size(); ++i) byId.try_emplace(table[i].mountId, i);
+        std::vector<std::vector<std::size_t>> children(table.size());
+        std::vector<std::size_t> roots;
+        for (std::size_t i = 0; i < table.size(); ++i) {
+            const auto parent = byId.find(table[i].parentId);
+            if (parent == byId.end() || parent->second == i)
+                roots.push_back(i);
+            else
+                children[parent->second].push_back(i);
+        }
+        for (std::size_t root : roots) number(root, children);
+    }
+
+    // Whether `ancestor` is `mount` itself or one it was mounted onto, directly or not.
+    bool isMountedOnto(std::size_t mount, std::size_t ancestor) const {
+        return enter_[mount] != kNone && enter_[ancestor] != kNone &&
+               enter_[ancestor] <= enter_[mount] && leave_[mount] <= leave_[ancestor];
+    }
+
+private:
+    static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+
+    void number(std::size_t root, const std::vector<std::vector<std::size_t>>& children) {
+        std::vector<std::pair<std::size_t, std::size_t>> stack{{root, 0}};
+        enter_[root] = clock_++;
+        while (!stack.empty()) {
+            auto& [node, next] = stack.back();
+            if (next == children[node].size()) {
+                leave_[node] = clock_++;
+                stack.pop_back();
+                continue;
+            }
+            const std::size_t child = children[node][next++];
+            enter_[child] = clock_++;
+            stack.emplace_back(child, 0);
+        }
+    }
+
+    std::vector<std::size_t> enter_;
+    std::vector<std::size_t> leave_;
+    std::size_t clock_ = 0;
+};
+
+// Indices of the mounts a path lookup can still reach, in table order. The table lists mounts
+// in the order they were made, so a mount is covered by any later one on its path that it was
+// not itself mounted onto (a mount made under a covered one is covered too).
+std::vector<std::size_t> reachableMounts(const std::vector<MountRecord>& table) {
+    const MountTree tree(table);
+    std::map<std::string_view, std::size_t> lastOnPoint;
+    std::vector<std::size_t> reachable;
+    for (std::size_t i = table.size(); i-- > 0;) {
+        bool covered = false;
+        forEachPathOnTheWay(table[i].mountPoint, [&](std::string_view path) {
+            const auto later = lastOnPoint.find(path);
+            if (later != lastOnPoint.end() && !tree.isMountedOnto(i, later->second)) covered = true;
+        });
+        if (!covered) reachable.push_back(i);
+        lastOnPoint.try_emplace(table[i].mountPoint, i);
+    }
+    std::ranges::reverse(reachable);
+    return reachable;
+}
+
 }  // namespace
 
 bool isPseudoFileSystem(std::string_view fsType) {
@@ -58,12 +132,23 @@ bool isSelfContainedFileSystem(std::string_view fsType) {
 }
 
 bool isHangFree(const MountRecord& mount, const std::vector<MountRecord>& table) {
+    return isHangFree(mount, hangProneMountPoints(table));
+}
+
+MountPointSet hangProneMountPoints(const std::vector<MountRecord>& table) {
+    MountPointSet points;
+    for (const auto& record : table)
+        if (!isSelfContainedFileSystem(record.fsType)) points.insert(record.mountPoint);
+    return points;
+}
+
+bool isHangFree(const MountRecord& mount, const MountPointSet& hangPronePoints) {
     if (!isSelfContainedFileSystem(mount.fsType)) return false;
-    return std::all_of(table.begin(), table.end(), [&](const MountRecord& other) {
-        const bool onThePath =
-            other.mountPoint == kRoot || isUnder(mount.mountPoint, other.mountPoint);
-        return !onThePath || isSelfContainedFileSystem(other.fsType);
+    bool free = true;
+    forEachPathOnTheWay(mount.mountPoint, [&](std::string_view path) {
+        if (hangPronePoints.contains(path)) free = false;
     });
+    return free;
 }
 
 bool isSquashImage(std::string_view fsType) {
@@ -134,22 +219,24 @@ int mountDepth(std::string_view mountPoint) {
 }
 
 std::vector<MountRecord> selectDriveMounts(const std::vector<MountRecord>& table) {
-    // Walk backwards so that the topmost of a stack of mounts on one point is the one seen.
-    std::vector<std::size_t> visible;
-    std::set<std::string_view> seenPoints;
-    for (std::size_t i = table.size(); i-- > 0;) {
-        if (!seenPoints.insert(table[i].mountPoint).second) continue;
-        if (!isHiddenMount(table[i])) visible.push_back(i);
-    }
-    std::ranges::reverse(visible);
-    std::ranges::stable_sort(visible, {},
+    const auto visible = reachableMounts(table);
+    std::vector<std::size_t> shown;
+    for (std::size_t i : visible)
+        if (!isHiddenMount(table[i])) shown.push_back(i);
+    std::ranges::stable_sort(shown, {},
                              [&](std::size_t i) { return mountDepth(table[i].mountPoint); });
 
+    std::set<std::pair<unsigned, unsigned>> keptDevices;
+    std::set<std::string_view> keptSources;
     std::vector<std::size_t> kept;
-    for (std::size_t i : visible) {
-        const bool shown = std::ranges::any_of(
-            kept, [&](std::size_t k) { return isSameFileSystem(table[k], table[i]); });
-        if (!shown) kept.push_back(i);
+    for (std::size_t i : shown) {
+        const MountRecord& record = table[i];
+        const bool seen = keptDevices.contains({record.major, record.minor}) ||
+                          (isBlockDevicePath(record.source) && keptSources.contains(record.source));
+        if (seen) continue;
+        kept.push_back(i);
+        keptDevices.insert({record.major, record.minor});
+        if (isBlockDevicePath(record.source)) keptSources.insert(record.source);
     }
     std::ranges::sort(kept);
 

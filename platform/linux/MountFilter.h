@@ -1,5 +1,7 @@
 #pragma once
 
+#include <set>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -34,6 +36,12 @@ bool isSelfContainedFileSystem(std::string_view fsType);
 // through are self-contained (a hung NFS mount above it would stall the path lookup).
 bool isHangFree(const MountRecord& mount, const std::vector<MountRecord>& table);
 
+// The mount points of a table whose own file system may hang, so that the question above costs
+// a few lookups per mount instead of a pass over the whole table.
+using MountPointSet = std::set<std::string, std::less<>>;
+MountPointSet hangProneMountPoints(const std::vector<MountRecord>& table);
+bool isHangFree(const MountRecord& mount, const MountPointSet& hangPronePoints);
+
 // True when both records show the same file system: a bind mount (same major:minor) or a
 // second btrfs subvolume (same source block device).
 bool isSameFileSystem(const MountRecord& a, const MountRecord& b);
@@ -41,9 +49,21 @@ bool isSameFileSystem(const MountRecord& a, const MountRecord& b);
 // Number of path components: "/" 0, "/home" 1, "/home/user" 2.
 int mountDepth(std::string_view mountPoint);
 
-// The mounts worth a drive letter, in table order: a mount point stacked over by a later mount
-// is dropped, hidden kinds are dropped, and of the mounts that show one file system only the
-// one nearest the root (the first in the table on a tie) stays. "/" is always kept.
+// Calls `visit` with every path a lookup of `mountPoint` walks through: "/", each parent and
+// the mount point itself.
+template <typename Visit>
+void forEachPathOnTheWay(std::string_view mountPoint, Visit visit) {
+    if (mountPoint != "/") visit(std::string_view("/"));
+    for (std::size_t at = 1; at < mountPoint.size(); ++at)
+        if (mountPoint[at] == '/') visit(mountPoint.substr(0, at));
+    visit(mountPoint);
+}
+
+// The mounts worth a drive letter, in table order. A mount covered by a later one on its own
+// path or on a parent of it is dropped: its mount point now leads into the other file system,
+// so every figure read there would be that one's. Hidden kinds are dropped, and of the mounts
+// that show one file system only the one nearest the root (the first in the table on a tie)
+// stays. "/" is always kept unless something was mounted over it.
 std::vector<MountRecord> selectDriveMounts(const std::vector<MountRecord>& table);
 
 }  // namespace platform::linuxfs

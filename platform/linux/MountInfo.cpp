@@ -113,6 +113,11 @@ std::optional<MountRecord> parseMountInfoLine(std::string_view line) {
     record.fsType = decodeMountEscapes(after[kFsTypeAfterSeparator]);
     record.source = decodeMountEscapes(after[kSourceAfterSeparator]);
     record.superOptions = decodeMountEscapes(after[kSuperOptionsAfterSeparator]);
+    // The kernel never writes these; a table that has them is not the kernel's, and the paths
+    // would be looked up from the working directory or cut short at the NUL.
+    if (record.mountPoint.front() != '/' || record.mountPoint.find('\0') != std::string::npos ||
+        record.source.find('\0') != std::string::npos)
+        return std::nullopt;
     return record;
 }
 

@@ -149,6 +149,26 @@ bool MountSandbox::unmount(const std::string& name) {
     return true;
 }
 
+std::optional<int> MountSandbox::fuseRequestsWaiting(const std::string& name) {
+    const std::string control = path("fusectl");
+    if (!fuseControl_) {
+        std::filesystem::create_directories(control);
+        fuseControl_ =
+            track(control, mount("fusectl", control.c_str(), "fusectl", 0, nullptr) == 0);
+        if (!fuseControl_) return std::nullopt;
+    }
+    // The connection is named by the mount's device minor; the mount table gives it without
+    // touching the mount itself.
+    std::optional<unsigned> minor;
+    for (const auto& record : platform::linuxfs::parseMountInfo(mountTable()))
+        if (record.mountPoint == path(name)) minor = record.minor;
+    if (!minor) return std::nullopt;
+    int waiting = -1;
+    std::ifstream(control + "/" + std::to_string(*minor) + "/waiting") >> waiting;
+    if (waiting < 0) return std::nullopt;
+    return waiting;
+}
+
 std::optional<std::string> MountSandbox::sourceOf(const std::string& mountPoint) {
     std::optional<std::string> source;
     for (const auto& record : platform::linuxfs::parseMountInfo(mountTable()))

@@ -35,6 +35,9 @@ public:
     // Kills the daemon of a hung mount, which aborts its connection.
     void killFuseDaemon(const std::string& name);
     bool unmount(const std::string& name);
+    // Requests of a FUSE mount still waiting for its daemon: one per process stuck on it.
+    // nullopt without the fuse control file system.
+    std::optional<int> fuseRequestsWaiting(const std::string& name);
 
     // The source column of the mount table for a mount point.
     static std::optional<std::string> sourceOf(const std::string& mountPoint);
@@ -47,6 +50,7 @@ private:
     std::string base_;
     std::vector<std::string> mounted_;
     std::map<std::string, pid_t> daemons_;
+    bool fuseControl_ = false;
 };
 
 // Runs a program with its output thrown away; true when it exits with 0.

@@ -75,5 +75,36 @@ TEST(DriveLetters, forgedPreviousAssignment_rootOnlyEverAtC) {
               (std::map<char, std::string>{{'C', "/"}, {'D', "/a"}}));
 }
 
+TEST(DriveLetters, naturalLessTable_numbersByValueRestByBytes) {
+    struct Case {
+        const char* a;
+        const char* b;
+        bool less;
+    };
+    const Case cases[] = {
+        {"/mnt/t2", "/mnt/t10", true},
+        {"/mnt/t10", "/mnt/t2", false},
+        {"/mnt/t2", "/mnt/t2", false},
+        {"/d01", "/d1", true},  // equal values: the bytes decide, so the order stays strict
+        {"/d1", "/d01", false},
+        {"/d1", "/d01b", true},
+        {"/a", "/a0", true},
+        {"/a9", "/b", true},
+        {"/v", "/v1", true},
+        {"/n/99999999999999999999999", "/n/100000000000000000000000", true},
+        {"/mnt/\xc3", "/mnt/a", false},  // bytes above 0x7F sort after ASCII
+        {"/mnt/Ã©", "/mnt/z", false},
+        {"", "/", true},
+    };
+    for (const auto& c : cases) EXPECT_EQ(naturalLess(c.a, c.b), c.less) << c.a << " < " << c.b;
+}
+
+TEST(DriveLetters, numberedMountPoints_takeLettersInNaturalOrder) {
+    const auto letters = assignDriveLetters({}, Points{"/", "/mnt/t10", "/mnt/t2", "/mnt/t1"});
+    EXPECT_EQ(lettersOf(letters),
+              (std::map<char, std::string>{
+                  {'C', "/"}, {'D', "/mnt/t1"}, {'E', "/mnt/t2"}, {'F', "/mnt/t10"}}));
+}
+
 }  // namespace
 }  // namespace platform::linuxfs

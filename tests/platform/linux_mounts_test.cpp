@@ -1,18 +1,23 @@
+#include <signal.h>
 #include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <functional>
 #include <memory>
 #include <string_view>
 #include <thread>
 
 #include "MountSandbox.h"
+#include "linux/DriveLetters.h"
 #include "linux/LinuxLayer.h"
 
 namespace platform {
@@ -93,7 +98,14 @@ protected:
         linuxfs::SystemPaths paths;
         paths.diskByLabel = sandbox_->path("by-label");
         paths.diskByUuid = sandbox_->path("by-uuid");
+        paths.stuckHelperRecords = sandbox_->path("records");
         layer_ = createLinuxLayer(paths);
+    }
+
+    static linuxfs::SystemPaths recordsInSandbox() {
+        linuxfs::SystemPaths paths;
+        paths.stuckHelperRecords = sandbox_->path("records");
+        return paths;
     }
 
     std::optional<char> letterOf(const std::string& mountPoint) {
@@ -213,7 +225,10 @@ TEST_F(Mounts, processStuckOnHungMount_stillExitsWithItsCode) {
     ASSERT_GE(child, 0);
     if (child == 0) {
         {
-            auto layer = createLinuxLayer();
+            // Records of its own: the suite's records would tell it the mount is stuck already.
+            linuxfs::SystemPaths paths;
+            paths.stuckHelperRecords = sandbox_->path("records-" + std::to_string(getpid()));
+            auto layer = createLinuxLayer(paths);
             for (char letter = 'D'; letter <= 'Z'; ++letter)
                 if (layer->mountPoint(rootOf(letter)) == hung) layer->diskFreeSpace(rootOf(letter));
         }
@@ -235,11 +250,120 @@ TEST_F(Mounts, processStuckOnHungMount_stillExitsWithItsCode) {
     EXPECT_EQ(WEXITSTATUS(status), 7);
 }
 
+TEST_F(Mounts, insideAScan_figuresAndTableHoldUntilItEnds) {
+    ASSERT_TRUE(sandbox_->mountTmpfs("scan", "4m"));
+    const auto letter = letterOfSandbox("scan");
+    ASSERT_TRUE(letter);
+    const std::string root = rootOf(*letter);
+    const auto freeBefore = layer_->diskFreeSpace(root)->freeBytesForCaller;
+
+    layer_->beginScan();
+    layer_->beginScan();
+    EXPECT_EQ(layer_->diskFreeSpace(root)->freeBytesForCaller, freeBefore);
+    std::ofstream(sandbox_->path("scan/filler")) << std::string(1 << 20, 'x');
+    ASSERT_TRUE(sandbox_->mountTmpfs("scan-late", "1m"));
+    EXPECT_EQ(layer_->diskFreeSpace(root)->freeBytesForCaller, freeBefore);
+    EXPECT_FALSE(letterOfSandbox("scan-late")) << "the table is read once per scan";
+    layer_->endScan();
+    EXPECT_EQ(layer_->diskFreeSpace(root)->freeBytesForCaller, freeBefore) << "scans nest";
+    layer_->endScan();
+
+    EXPECT_LE(layer_->diskFreeSpace(root)->freeBytesForCaller, freeBefore - (1 << 20));
+    EXPECT_TRUE(letterOfSandbox("scan-late"));
+    layer_->beginScan();
+    EXPECT_LE(layer_->diskFreeSpace(root)->freeBytesForCaller, freeBefore - (1 << 20))
+        << "a new scan reads afresh";
+    layer_->endScan();
+    EXPECT_TRUE(sandbox_->unmount("scan-late"));
+    EXPECT_TRUE(sandbox_->unmount("scan"));
+}
+
+TEST_F(Mounts, ext4UnderATmpfsMountedOverItsParent_isNoDrive) {
+    if (!sandbox_->mountExt4Image("p/child", "Child", kUuid)) SKIP_UNLESS_CI("no loop device");
+    EXPECT_TRUE(letterOfSandbox("p/child"));
+    ASSERT_TRUE(sandbox_->mountTmpfs("p", "2m"));
+    EXPECT_FALSE(letterOfSandbox("p/child")) << "its path now leads into the tmpfs";
+    const auto upper = letterOfSandbox("p");
+    ASSERT_TRUE(upper);
+    EXPECT_EQ(layer_->volumeInformation(rootOf(*upper))->fileSystemName, "tmpfs");
+    EXPECT_EQ(layer_->diskFreeSpace(rootOf(*upper))->totalBytes, 2 << 20);
+    EXPECT_TRUE(sandbox_->unmount("p"));
+    EXPECT_TRUE(letterOfSandbox("p/child")) << "uncovered again";
+    EXPECT_TRUE(sandbox_->unmount("p/child"));
+}
+
+TEST_F(Mounts, source_isTheDeviceOrTheTmpfsName) {
+    EXPECT_EQ(layer_->source(rootOf(*letterOfSandbox("t8"))), "tmpfs");
+    EXPECT_EQ(layer_->source(rootOf('A')), std::nullopt);
+    if (!loopReady_) SKIP_UNLESS_CI("no loop device for the ext4 image");
+    EXPECT_EQ(layer_->source(rootOf(*letterOfSandbox("ext"))),
+              MountSandbox::sourceOf(sandbox_->path("ext")));
+}
+
+TEST_F(Mounts, moreFileSystemsThanLetters_lastOnesReportedWithoutLetter) {
+    constexpr int kCount = 26;
+    std::vector<std::string> names;
+    for (int i = 1; i <= kCount; ++i) {
+        names.push_back("many/m" + std::to_string(i));
+        ASSERT_TRUE(sandbox_->mountTmpfs(names.back(), "1m"));
+    }
+    const auto without = layer_->mountsWithoutLetter();
+    std::vector<bool> lettered;
+    for (const auto& name : names) {
+        const bool hasLetter = letterOfSandbox(name).has_value();
+        lettered.push_back(hasLetter);
+        const auto listed =
+            std::ranges::find(without, sandbox_->path(name), &MountWithoutLetter::mountPoint);
+        EXPECT_EQ(listed == without.end(), hasLetter) << name;
+        if (listed == without.end()) continue;
+        EXPECT_EQ(listed->fileSystemName, "tmpfs");
+        EXPECT_EQ(listed->totalBytes, 1 << 20);
+        EXPECT_EQ(listed->freeBytesForCaller, 1 << 20);
+    }
+    EXPECT_FALSE(lettered.back()) << "there are only 23 letters after C";
+    std::vector<std::string> listedPoints;
+    for (const auto& mount : without) listedPoints.push_back(mount.mountPoint);
+    EXPECT_TRUE(std::ranges::is_sorted(listedPoints, linuxfs::naturalLess));
+    EXPECT_TRUE(std::ranges::is_sorted(lettered, std::greater<>()))
+        << "m2 comes before m10, so the letters run out at the end of the natural order";
+    for (auto it = names.rbegin(); it != names.rend(); ++it) EXPECT_TRUE(sandbox_->unmount(*it));
+}
+
+TEST_F(Mounts, fiftyRunsOnAHungMount_leaveOneStuckProcess) {
+    if (!fuseReady_ || !sandbox_->mountHungFuse("hung-runs", HUNG_FUSE_DAEMON))
+        SKIP_UNLESS_CI("no FUSE mount (needs /dev/fuse)");
+    if (!sandbox_->fuseRequestsWaiting("hung-runs"))
+        SKIP_UNLESS_CI("no fuse control file system to count stuck processes");
+    for (int run = 0; run < 50; ++run) {
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            auto layer = createLinuxLayer(recordsInSandbox());
+            layer->beginScan();
+            for (char letter = 'A'; letter <= 'Z'; ++letter) layer->diskFreeSpace(rootOf(letter));
+            layer->endScan();
+            _exit(0);
+        }
+        int status = 0;
+        pid_t done = 0;
+        for (int tries = 0; tries < 250 && done == 0; ++tries) {
+            done = waitpid(child, &status, WNOHANG);
+            if (done == 0) std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        if (done == 0) kill(child, SIGKILL);
+        ASSERT_NE(done, 0) << "run " << run << " did not end";
+        ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "run " << run;
+    }
+    EXPECT_EQ(sandbox_->fuseRequestsWaiting("hung-runs"), 1);
+    sandbox_->killFuseDaemon("hung-runs");
+    sandbox_->unmount("hung-runs");
+}
+
 TEST_F(Mounts, killedFuseDaemon_releasesTheStuckQuery) {
     if (!fuseReady_ || !sandbox_->mountHungFuse("hung2", HUNG_FUSE_DAEMON))
         SKIP_UNLESS_CI("no FUSE mount (needs /dev/fuse)");
     const std::string hung = sandbox_->path("hung2");
-    linuxfs::TimedStatvfs statvfs(std::chrono::milliseconds(100));
+    linuxfs::TimedStatvfs statvfs(std::chrono::milliseconds(100), sandbox_->path("records"));
     EXPECT_EQ(statvfs.query(hung), std::nullopt);
     EXPECT_TRUE(statvfs.isStuck(hung));
     EXPECT_TRUE(statvfs.query(sandbox_->path("t8"))) << "a fresh helper serves the other mounts";

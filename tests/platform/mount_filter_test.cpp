@@ -20,6 +20,14 @@ MountRecord mount(std::string point, std::string type, std::string source, unsig
     return record;
 }
 
+MountRecord mountedOn(int id, int parent, std::string point, std::string type, unsigned minor) {
+    MountRecord record =
+        mount(std::move(point), std::move(type), "src" + std::to_string(id), 0, minor);
+    record.mountId = id;
+    record.parentId = parent;
+    return record;
+}
+
 std::vector<std::string> pointsOf(const std::vector<MountRecord>& records) {
     std::vector<std::string> points;
     for (const auto& record : records) points.push_back(record.mountPoint);
@@ -157,6 +165,57 @@ TEST(MountFilter, select_tmpfsSourcesAreNotOneDevice) {
         mount("/a", "tmpfs", "tmpfs", 0, 50), mount("/b", "tmpfs", "tmpfs", 0, 51),
         mount("/c", "nfs", "srv:/x", 0, 52), mount("/d", "nfs", "srv:/x", 0, 53)};
     EXPECT_EQ(selectDriveMounts(table).size(), 4u);
+}
+
+TEST(MountFilter, select_dropsMountsCoveredOnTheirPathOrAParent) {
+    struct Case {
+        const char* what;
+        std::vector<MountRecord> table;
+        std::vector<std::string> shown;
+    };
+    const Case cases[] = {
+        {"tmpfs over p hides the ext4 at p/child",
+         {mountedOn(1, 0, "/", "ext4", 1), mountedOn(2, 1, "/p/child", "ext4", 2),
+          mountedOn(3, 1, "/p", "tmpfs", 3)},
+         {"/", "/p"}},
+        {"a mount over /dev hides /dev/shm",
+         {mountedOn(1, 0, "/", "ext4", 1), mountedOn(2, 1, "/dev", "devtmpfs", 2),
+          mountedOn(3, 2, "/dev/shm", "tmpfs", 3), mountedOn(4, 1, "/dev", "tmpfs", 4)},
+         {"/"}},
+        {"mounts made under the upper one stay",
+         {mountedOn(1, 0, "/", "ext4", 1), mountedOn(2, 1, "/p", "tmpfs", 2),
+          mountedOn(3, 2, "/p/child", "ext4", 3), mountedOn(4, 3, "/p/child/deeper", "xfs", 4)},
+         {"/", "/p", "/p/child", "/p/child/deeper"}},
+        {"a mount under a covered one is covered too",
+         {mountedOn(1, 0, "/", "ext4", 1), mountedOn(2, 1, "/p/a", "ext4", 2),
+          mountedOn(3, 2, "/p/a/b", "xfs", 3), mountedOn(4, 1, "/p", "tmpfs", 4)},
+         {"/", "/p"}},
+        {"a later sibling with a longer path covers nothing",
+         {mountedOn(1, 0, "/", "ext4", 1), mountedOn(2, 1, "/p", "tmpfs", 2),
+          mountedOn(3, 1, "/p2", "tmpfs", 3), mountedOn(4, 1, "/p/x", "xfs", 4)},
+         {"/", "/p", "/p2", "/p/x"}},
+        {"a mount over / hides everything before it",
+         {mountedOn(1, 0, "/", "ext4", 1), mountedOn(2, 1, "/data", "xfs", 2),
+          mountedOn(3, 1, "/", "overlay", 3), mountedOn(4, 3, "/srv", "xfs", 4)},
+         {"/", "/srv"}},
+        {"a mount moved onto a later one stays",
+         {mountedOn(1, 0, "/", "ext4", 1), mountedOn(2, 4, "/y/a", "xfs", 2),
+          mountedOn(4, 1, "/y", "tmpfs", 4)},
+         {"/", "/y/a", "/y"}},
+        {"of a stack on one point only the top stays",
+         {mountedOn(1, 0, "/", "ext4", 1), mountedOn(2, 1, "/s", "tmpfs", 2),
+          mountedOn(3, 2, "/s", "tmpfs", 3), mountedOn(4, 3, "/s", "xfs", 4),
+          mountedOn(5, 4, "/s/in", "tmpfs", 5)},
+         {"/", "/s", "/s/in"}},
+        {"a looped parent chain ends",
+         {mountedOn(7, 8, "/", "ext4", 1), mountedOn(8, 7, "/a", "xfs", 2),
+          mountedOn(9, 9, "/a", "tmpfs", 3)},
+         {"/", "/a"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(pointsOf(selectDriveMounts(c.table)), c.shown);
+    }
 }
 
 }  // namespace

@@ -52,6 +52,11 @@ TEST(MountInfo, parseLineTable_decodesOrRejects) {
         {"60 27 047 / /mnt/t rw - tmpfs tmpfs rw", std::nullopt, ""},
         {"61 27 0:4a / /mnt/t rw - tmpfs tmpfs rw", std::nullopt, ""},
         {"62 27 0:48 / /mnt/cut", std::nullopt, ""},
+        // Found by the fuzz test: paths the kernel never writes.
+        {"63 27 0:49 / mnt/rel rw - tmpfs tmpfs rw", std::nullopt, ""},
+        {"64 27 0:50 / \\057x rw - tmpfs tmpfs rw", "/x", "tmpfs"},
+        {"65 27 0:51 / /mnt/a\\000b rw - tmpfs tmpfs rw", std::nullopt, ""},
+        {"66 27 0:52 / /mnt/c rw - tmpfs /dev/sd\\000a rw", std::nullopt, ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.line);
