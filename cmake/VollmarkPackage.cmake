@@ -16,10 +16,9 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # when the font configuration has no Tahoma.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS fonts-wine)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
-# CPack takes the first line as the synopsis and indents the rest as the long description.
+# CPack puts the summary on the first line and indents this below it.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "${CPACK_PACKAGE_DESCRIPTION_SUMMARY}
-Vollmark shows one row per drive letter with its label, file system and
+    "Vollmark shows one row per drive letter with its label, file system and
 type, the total, free and used capacity, a usage bar and the used
 percentage, plus summary rows for the local fixed drives and the network
 drives. On Linux, mounted file systems get drive letters of their own.
