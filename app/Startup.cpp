@@ -43,15 +43,17 @@ void SetApplicationIdentity() {
     QGuiApplication::setWindowIcon(QIcon::fromTheme(id, embedded));
 }
 
-QString ChoosePageFolder(const QString& executableDir, const QString& installedBinDir,
-                         bool executableDirWritable, const QString& runtimeDir) {
-    const bool installed = QDir::cleanPath(executableDir) == QDir::cleanPath(installedBinDir);
-    if (executableDirWritable && !installed) return executableDir;
-    return runtimeDir.isEmpty() ? QDir::tempPath() : runtimeDir;
+bool PageFileBesideExecutable(const QString& executableDir, const QString& installedBinDir,
+                              bool executableDirWritable) {
+    return executableDirWritable &&
+           QDir::cleanPath(executableDir) != QDir::cleanPath(installedBinDir);
 }
 
 QString PageFileFolder(const QString& executableDir) {
-    return ChoosePageFolder(executableDir, QString::fromLatin1(kInstalledBinDir),
-                            QFileInfo(executableDir).isWritable(),
-                            QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation));
+    if (PageFileBesideExecutable(executableDir, QString::fromLatin1(kInstalledBinDir),
+                                 QFileInfo(executableDir).isWritable()))
+        return executableDir;
+    // Asked only here: Qt warns on every query where XDG_RUNTIME_DIR is not set.
+    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    return runtime.isEmpty() ? QDir::tempPath() : runtime;
 }

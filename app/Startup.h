@@ -13,7 +13,8 @@ std::optional<int> RunBeforeApplication(int argc, char** argv);
 void SetApplicationIdentity();
 
 // The folder for the hidden mode's page file: next to the executable, except for an
-// installed program, whose folder is the system's (and not the user's to write in).
+// installed program, whose folder is the system's (and not the user's to write in); that one
+// writes to the user's runtime folder.
 QString PageFileFolder(const QString& executableDir);
-QString ChoosePageFolder(const QString& executableDir, const QString& installedBinDir,
-                         bool executableDirWritable, const QString& runtimeDir);
+bool PageFileBesideExecutable(const QString& executableDir, const QString& installedBinDir,
+                              bool executableDirWritable);

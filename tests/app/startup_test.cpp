@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QTemporaryDir>
 #include <map>
 #include <string>
 
@@ -143,13 +144,17 @@ TEST(DisplayCheck, displayThatIsNotRunning_isRefusedByTheRealProbe) {
     EXPECT_TRUE(problem->starts_with("cannot open display :65000: ")) << *problem;
 }
 
-TEST(PageFolder, installedOrReadOnlyProgram_writesToTheRuntimeFolder) {
-    EXPECT_EQ(ChoosePageFolder("/home/u/build/app", "/usr/bin", true, "/run/user/1"),
-              "/home/u/build/app");
-    EXPECT_EQ(ChoosePageFolder("/usr/bin/", "/usr/bin", true, "/run/user/0"), "/run/user/0");
-    EXPECT_EQ(ChoosePageFolder("/opt/vollmark/bin", "/usr/bin", false, "/run/user/1"),
-              "/run/user/1");
-    EXPECT_EQ(ChoosePageFolder("/opt/vollmark/bin", "/usr/bin", false, ""), QDir::tempPath());
+TEST(PageFolder, installedOrReadOnlyProgram_keepsThePageOutOfItsFolder) {
+    EXPECT_TRUE(PageFileBesideExecutable("/home/u/build/app", "/usr/bin", true));
+    EXPECT_FALSE(PageFileBesideExecutable("/usr/bin/", "/usr/bin", true));
+    EXPECT_FALSE(PageFileBesideExecutable("/usr//bin", "/usr/bin", true));
+    EXPECT_FALSE(PageFileBesideExecutable("/opt/vollmark/bin", "/usr/bin", false));
+}
+
+TEST(PageFolder, writableBuildFolder_receivesThePage) {
+    const QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    EXPECT_EQ(PageFileFolder(dir.path()), dir.path());
 }
 
 }  // namespace
