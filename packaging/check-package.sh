@@ -43,6 +43,15 @@ grep -q '"drives"' "$work/drives.json" || fail "vollmark-drives --json: $(cat "$
 /usr/bin/vollmark --version
 man -w vollmark vollmark-drives >/dev/null
 
+# The installed completion, found by bash-completion's loader and driven as bash drives it.
+completion=$(bash -c 'source /usr/share/bash-completion/bash_completion
+    _completion_loader vollmark-drives
+    COMP_WORDS=(vollmark-drives --unit "") COMP_CWORD=2 COMP_LINE="vollmark-drives --unit "
+    COMP_POINT=${#COMP_LINE}
+    _vollmark_drives vollmark-drives "" --unit
+    echo "${COMPREPLY[*]}"')
+[[ $completion == "kilo mega giga tera" ]] || fail "completion of --unit: '$completion'"
+
 # The installed program on a private X server with a window manager: its window must map,
 # and closing it the way the title bar does must end it with exit code 0.
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &

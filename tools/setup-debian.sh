@@ -15,7 +15,7 @@ packages=(
     # end-to-end window test and screenshots
     xvfb xauth openbox xcompmgr x11-utils wmctrl xdotool imagemagick
     # the Debian package and its checks
-    dpkg-dev file lintian desktop-file-utils appstream man-db groff-base
+    dpkg-dev file lintian desktop-file-utils appstream man-db groff-base bash-completion
     # Windows cross-build, tested under wine
     g++-mingw-w64-x86-64-posix wine64
 )
