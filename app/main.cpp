@@ -7,13 +7,16 @@
 #include "Fonts.h"
 #include "InfosForm.h"
 #include "MainForm.h"
+#include "Startup.h"
 #include "Unit1.h"
 
 int main(int argc, char* argv[]) {
+    if (const auto exitCode = RunBeforeApplication(argc, argv)) return *exitCode;
     QApplication app(argc, argv);
     // The title goes in as the application name: a display name would be appended to every
     // window caption on X11.
     QApplication::setApplicationName(kApplicationTitle);
+    SetApplicationIdentity();
     // The information window may still be open when the main window closes; the program
     // ends with the main window all the same.
     QApplication::setQuitOnLastWindowClosed(false);
@@ -27,7 +30,8 @@ int main(int argc, char* argv[]) {
     TFrmDiskInfo FrmDiskInfo(&FrmMain);
     reporter.Run([&] { FrmDiskInfo.FormCreate(); });
     FrmMain.AttachDiskInfo(&FrmDiskInfo);
-    TFrmAbout FrmAbout(QApplication::arguments().mid(1), QApplication::applicationDirPath());
+    TFrmAbout FrmAbout(QApplication::arguments().mid(1),
+                       PageFileFolder(QApplication::applicationDirPath()));
     reporter.Run([&] { FrmAbout.FormCreate(); });
     TAboutBox AboutBox;
 

@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
     # build
     cmake ninja-build g++ pkg-config clang-format
-    qt6-base-dev qt6-base-dev-tools libgl-dev libpng-dev libjpeg-dev
+    qt6-base-dev qt6-base-dev-tools libgl-dev libpng-dev libjpeg-dev libxcb1-dev
     libgtest-dev googletest libbenchmark-dev
     # fonts with the narrow metrics the row layout assumes
     fonts-wine fonts-dejavu-core
@@ -14,6 +14,8 @@ packages=(
     libfuse3-dev fuse3 squashfs-tools e2fsprogs util-linux coreutils locales
     # end-to-end window test and screenshots
     xvfb xauth openbox xcompmgr x11-utils wmctrl xdotool imagemagick
+    # the Debian package and its checks
+    dpkg-dev file lintian desktop-file-utils appstream man-db groff-base bash-completion
     # Windows cross-build, tested under wine
     g++-mingw-w64-x86-64-posix wine64
     # measuring the command-line tool against df

@@ -1,5 +1,5 @@
 // Draws every embedded picture and writes the files under resources/art/.
-// Usage: vollmark-artgen <output folder>
+// Usage: vollmark-artgen <output folder> [<icon theme folder>]
 #include <QDir>
 #include <QFile>
 #include <QFontDatabase>
@@ -7,7 +7,9 @@
 #include <cstdio>
 #include <optional>
 
+#include "AppIcon.h"
 #include "Art.h"
+#include "BuildInfo.h"
 #include "Encoders.h"
 
 namespace {
@@ -80,8 +82,8 @@ int main(int argc, char** argv) {
     // Text needs a font database, which needs an application object; no window is ever shown.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: vollmark-artgen <output folder>\n");
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: vollmark-artgen <output folder> [<icon theme folder>]\n");
         return 2;
     }
     if (!letteringFontsPresent()) return 1;
@@ -90,6 +92,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "artgen: cannot create %s\n", argv[1]);
         return 1;
     }
-    const bool ok = writeRowArt(dir) & writeIcons(dir) & writeAboutArt(dir);
+    bool ok = writeRowArt(dir) & writeIcons(dir) & writeAboutArt(dir);
+    if (argc == 3) ok &= WriteAppIcons(QDir(QString::fromLocal8Bit(argv[2])), kApplicationId);
     return ok ? 0 : 1;
 }

@@ -1,0 +1,20 @@
+// The program entry's steps that come from being an installed desktop application rather
+// than from the windows themselves.
+#pragma once
+
+#include <QString>
+#include <optional>
+
+// --help, --version and a display that cannot be opened, all before the application object
+// exists. Returns the exit code when the program must end here.
+std::optional<int> RunBeforeApplication(int argc, char** argv);
+
+// The id the window manager and a Wayland compositor match to the menu entry, and the icon.
+void SetApplicationIdentity();
+
+// The folder for the hidden mode's page file: next to the executable, except for an
+// installed program, whose folder is the system's (and not the user's to write in); that one
+// writes to the user's runtime folder.
+QString PageFileFolder(const QString& executableDir);
+bool PageFileBesideExecutable(const QString& executableDir, const QString& installedBinDir,
+                              bool executableDirWritable);

@@ -1,0 +1,39 @@
+#include <QFileInfo>
+#include <QSaveFile>
+#include <cstdio>
+
+#include "AppIcon.h"
+#include "Encoders.h"
+
+namespace {
+
+bool save(const QDir& root, const QString& relative, const std::optional<QByteArray>& bytes) {
+    if (!bytes || bytes->isEmpty()) {
+        std::fprintf(stderr, "artgen: could not encode %s\n", qPrintable(relative));
+        return false;
+    }
+    const QString path = root.filePath(relative);
+    if (!QDir().mkpath(QFileInfo(path).path())) {
+        std::fprintf(stderr, "artgen: cannot create the folder of %s\n", qPrintable(path));
+        return false;
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(*bytes) != bytes->size() || !file.commit()) {
+        std::fprintf(stderr, "artgen: cannot write %s: %s\n", qPrintable(path),
+                     qPrintable(file.errorString()));
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool WriteAppIcons(const QDir& themeRoot, const QString& applicationId) {
+    bool ok = true;
+    for (const int size : kAppIconSizes) {
+        const QString name = QString("hicolor/%1x%1/apps/%2.png").arg(size).arg(applicationId);
+        ok &= save(themeRoot, name, EncodePng(AppIcon(size), true));
+    }
+    ok &= save(themeRoot, QString("hicolor/scalable/apps/%1.svg").arg(applicationId), AppIconSvg());
+    return ok;
+}
