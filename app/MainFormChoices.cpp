@@ -63,7 +63,8 @@ SavedChoices TFrmMain::CurrentChoices() const {
     choices.transparent = Alphablending1->isChecked();
     choices.onTop = Stayontop1->isChecked();
     if (shownBefore_ && screen() != nullptr)
-        choices.placement = SavedPlacement{screen()->name(), pos() - screen()->geometry().topLeft()};
+        choices.placement =
+            SavedPlacement{screen()->name(), geometry().topLeft() - screen()->geometry().topLeft()};
     else if (stored_)
         choices.placement = stored_->placement;
     return choices;
@@ -84,12 +85,13 @@ void TFrmMain::SaveChoices() {
             .arg(settings_->fileName()));
 }
 
+// The client area is placed, not the frame: before the first showing the window manager has
+// not said how thick its frame is, and a frame position would land off by the title bar.
 void TFrmMain::PlaceAtFirstShow() {
     if (stored_ && stored_->placement) {
-        const auto position =
-            RestoredPosition(*stored_->placement, ScreenAreas(), frameGeometry().size());
+        const auto position = RestoredPosition(*stored_->placement, ScreenAreas(), size());
         if (position) {
-            move(*position);
+            setGeometry(QRect(*position, size()));
             return;
         }
     }

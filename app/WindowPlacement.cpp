@@ -4,20 +4,19 @@
 
 namespace {
 
-// Enough of the top of the frame to grab the title bar by, on any window manager.
-constexpr int kTitleBarHeight = 24;
+// Enough of the top of the window to grab it by.
+constexpr int kGrabHeight = 24;
 
 }  // namespace
 
 std::optional<QPoint> RestoredPosition(const SavedPlacement& placement,
-                                       const std::vector<ScreenArea>& screens, QSize frameSize) {
+                                       const std::vector<ScreenArea>& screens, QSize clientSize) {
     const auto screen = std::find_if(screens.begin(), screens.end(), [&](const ScreenArea& area) {
         return area.name == placement.screenName;
     });
     if (screen == screens.end()) return std::nullopt;
     const QPoint topLeft = screen->geometry.topLeft() + placement.offset;
-    const QRect titleBar(topLeft,
-                         QSize(frameSize.width(), std::min(frameSize.height(), kTitleBarHeight)));
-    if (!screen->geometry.contains(titleBar)) return std::nullopt;
+    const QRect top(topLeft, QSize(clientSize.width(), std::min(clientSize.height(), kGrabHeight)));
+    if (!screen->geometry.contains(top)) return std::nullopt;
     return topLeft;
 }

@@ -7,8 +7,8 @@
 #include <optional>
 #include <vector>
 
-// Where the main window was: its screen, and its outer top-left corner relative to that
-// screen, so that it comes back on the same monitor when the monitors are rearranged.
+// Where the main window was: its screen, and the top-left corner of its client area relative
+// to that screen, so that it comes back on the same monitor when the monitors are rearranged.
 struct SavedPlacement {
     QString screenName;
     QPoint offset;
@@ -21,8 +21,8 @@ struct ScreenArea {
     QRect geometry;
 };
 
-// The outer top-left corner for a window of `frameSize` put back at `placement`: nullopt when
-// its screen is gone or no longer holds the window's title bar, which the user needs to move
-// the window back.
+// The client area's top-left corner for a window of `clientSize` put back at `placement`:
+// nullopt when its screen is gone or no longer holds the top of the window, which the user
+// needs to grab to move it back.
 std::optional<QPoint> RestoredPosition(const SavedPlacement& placement,
-                                       const std::vector<ScreenArea>& screens, QSize frameSize);
+                                       const std::vector<ScreenArea>& screens, QSize clientSize);
