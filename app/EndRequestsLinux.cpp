@@ -120,8 +120,12 @@ private:
         action.sa_handler = OnEndSignal;
         sigemptyset(&action.sa_mask);
         action.sa_flags = SA_RESTART;
-        for (std::size_t i = 0; i < kEndSignals.size(); ++i)
-            sigaction(kEndSignals[i], &action, &previous_[i]);
+        for (std::size_t i = 0; i < kEndSignals.size(); ++i) {
+            sigaction(kEndSignals[i], nullptr, &previous_[i]);
+            // A signal ignored from the start stays ignored: nohup, or a shell's background
+            // job that Ctrl+C must not reach.
+            if (previous_[i].sa_handler != SIG_IGN) sigaction(kEndSignals[i], &action, nullptr);
+        }
     }
 
     TEndRequests& owner_;

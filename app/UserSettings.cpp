@@ -70,9 +70,9 @@ std::optional<SavedPlacement> Placement(const QSettings& settings) {
                         int(settings.contains(kTop));
     if (present == 0) return std::nullopt;
     if (present != 3) ThrowBadValue(kScreen);
-    const QString screen = settings.value(kScreen).toString();
-    if (screen.isEmpty()) ThrowBadValue(kScreen);
-    return SavedPlacement{screen, QPoint(Offset(settings, kLeft), Offset(settings, kTop))};
+    // Some platforms give their screens no name; an empty one is still that screen.
+    return SavedPlacement{settings.value(kScreen).toString(),
+                          QPoint(Offset(settings, kLeft), Offset(settings, kTop))};
 }
 
 SavedChoices Read(const QSettings& settings) {
@@ -122,7 +122,9 @@ LoadedChoices LoadChoices(QSettings& settings) {
 
 bool StoreChoices(QSettings& settings, const SavedChoices& choices) {
     // The file holds nothing but these choices; whatever else a damaged file held would
-    // otherwise be written back with them.
+    // otherwise be written back with them. clear() drops only the keys read, hence the
+    // fresh read of the file first.
+    settings.sync();
     settings.clear();
     settings.setValue(kDivisor, kDivisorWords[choices.divisors1024 ? 1 : 0]);
     settings.setValue(kWords, kUnitWordSets[choices.byteWords ? 1 : 0]);

@@ -25,6 +25,9 @@ word=$2
 page=$work/bin/ruzuvo.html
 
 start_x_session
+# Job control: a background job of a script starts with SIGINT ignored, which the program
+# rightly keeps.
+set -m
 
 start() {
     "$program" "$@" >"$work/program.log" 2>&1 &
