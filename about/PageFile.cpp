@@ -24,11 +24,14 @@ void WritePageFileUnlessPresent(const QString& path, const QByteArray& page) {
     // complete: a full disk leaves no truncated page behind.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) ThrowCannotCreate(path, file.errorString());
-    if (file.write(page) != page.size() || !file.commit()) {
+    // flush() first: after a failed flush (a full disk) commit() still renames the emptied
+    // temporary file over the target and reports success.
+    if (file.write(page) != page.size() || !file.flush()) {
         const QString reason = file.errorString();
         file.cancelWriting();
         ThrowCannotCreate(path, reason);
     }
+    if (!file.commit()) ThrowCannotCreate(path, file.errorString());
 }
 
 void RemovePageFileIfOurs(const QString& path, const QByteArray& page) {

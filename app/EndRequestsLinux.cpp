@@ -31,8 +31,8 @@ extern "C" void OnEndSignal(int) {
 }
 
 xcb_atom_t ExistingAtom(xcb_connection_t* connection, std::string_view name) {
-    const auto cookie = xcb_intern_atom(connection, 1, static_cast<std::uint16_t>(name.size()),
-                                        name.data());
+    const auto cookie =
+        xcb_intern_atom(connection, 1, static_cast<std::uint16_t>(name.size()), name.data());
     xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(connection, cookie, nullptr);
     const xcb_atom_t atom = reply != nullptr ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
     std::free(reply);

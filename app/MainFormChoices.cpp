@@ -59,7 +59,8 @@ SavedChoices TFrmMain::CurrentChoices() const {
     // Until the user picks a unit the rows are in mega units under giga's check mark; only a
     // unit the rows really show is worth keeping.
     for (const QAction* unit : {Kilo1, Mega1, Giga1, Tera1})
-        if (unit->isChecked() && unit->data().toInt() == DisplayUnit) choices.displayUnit = DisplayUnit;
+        if (unit->isChecked() && unit->data().toInt() == DisplayUnit)
+            choices.displayUnit = DisplayUnit;
     choices.transparent = Alphablending1->isChecked();
     choices.onTop = Stayontop1->isChecked();
     if (shownBefore_ && screen() != nullptr)

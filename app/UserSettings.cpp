@@ -17,7 +17,8 @@ const QString kScreen = QStringLiteral("window/screen");
 const QString kLeft = QStringLiteral("window/left");
 const QString kTop = QStringLiteral("window/top");
 
-const QStringList kKnownKeys{kDivisor, kWords, kDisplay, kTransparent, kOnTop, kScreen, kLeft, kTop};
+const QStringList kKnownKeys{kDivisor, kWords,  kDisplay, kTransparent,
+                             kOnTop,   kScreen, kLeft,    kTop};
 
 const QStringList kDivisorWords{QStringLiteral("1000"), QStringLiteral("1024")};
 const QStringList kUnitWordSets{QStringLiteral("octets"), QStringLiteral("bytes")};
@@ -95,9 +96,9 @@ QString Unreadable(const QSettings& settings, const QString& why) {
 }  // namespace
 
 std::unique_ptr<QSettings> OpenUserSettings() {
-    auto settings = std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
-                                                QStringLiteral("vollmark"),
-                                                QStringLiteral("vollmark"));
+    auto settings =
+        std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
+                                    QStringLiteral("vollmark"), QStringLiteral("vollmark"));
     // The default already, and the reason for this format: the file is written beside its
     // final name and renamed over it, never rewritten in place.
     settings->setAtomicSyncRequired(true);

@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
     # build
     cmake ninja-build g++ pkg-config clang-format
-    qt6-base-dev qt6-base-dev-tools libgl-dev libpng-dev libjpeg-dev
+    qt6-base-dev qt6-base-dev-tools libgl-dev libxcb1-dev libpng-dev libjpeg-dev
     libgtest-dev googletest libbenchmark-dev
     # fonts with the narrow metrics the row layout assumes
     fonts-wine fonts-dejavu-core

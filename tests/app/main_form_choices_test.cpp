@@ -82,7 +82,8 @@ TEST_F(MainFormChoicesTest, formCreate_withoutSavedChoices_startsAsAlwaysAndWrit
     EXPECT_FALSE(QFile::exists(Path()));
 }
 
-TEST_F(MainFormChoicesTest, formCreate_withDamagedFile_startsAsAlwaysAndReplacesItAtTheFirstChoice) {
+TEST_F(MainFormChoicesTest,
+       formCreate_withDamagedFile_startsAsAlwaysAndReplacesItAtTheFirstChoice) {
     {
         QFile file(Path());
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
