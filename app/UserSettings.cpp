@@ -1,5 +1,6 @@
 #include "UserSettings.h"
 
+#include <QFileInfo>
 #include <QSettings>
 #include <QStringList>
 #include <algorithm>
@@ -38,9 +39,12 @@ struct Damaged {
     throw Damaged{QStringLiteral("%1 holds no valid value").arg(key)};
 }
 
-// Random bytes read as INI do not fail to parse: they turn into keys of their own.
+// Random bytes read as INI do not fail to parse: they turn into keys of their own, or into
+// nothing at all when no line holds an equals sign.
 void CheckKeys(const QSettings& settings) {
     const QStringList keys = settings.allKeys();
+    if (keys.isEmpty() && QFileInfo(settings.fileName()).size() > 0)
+        throw Damaged{QStringLiteral("the file holds no settings")};
     if (std::any_of(keys.begin(), keys.end(),
                     [](const QString& key) { return !kKnownKeys.contains(key); }))
         throw Damaged{QStringLiteral("the file holds entries this program never writes")};

@@ -114,7 +114,7 @@ echo "choices and place restored: caption '$(caption_of "$window")', at $X,$Y"
 wmctrl -i -c "$window"
 expect_clean_end "close after the restart"
 
-head -c 512 /dev/urandom >"$settings"
+printf '[units]\ndivisor=10\xff24\n\x00\x01' >"$settings"
 start
 caption=$(caption_of "$window")
 [[ $caption == *" Go ("* ]] || fail "a damaged file changed the start state: '$caption'"

@@ -71,6 +71,8 @@ TEST_F(UserSettingsTest, loadDamagedFile_givesStartValuesAndOneProblem) {
     for (char& byte : noise) byte = static_cast<char>(random());
     const QByteArray files[] = {
         noise,
+        QByteArray(noise).replace('=', '-'),
+        "[units]\n",
         "[units\ndivisor=1024\n",
         "[units]\ndivisor=1023\n",
         "[units]\ndivisor=1024\nwords=\n",
