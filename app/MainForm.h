@@ -43,7 +43,6 @@ public:
 
     // Rescans shortly after the watcher reports that drives came or went, once per burst.
     void WatchDrives(TDriveWatcher& watcher);
-    void SystemDrivesChanged();
 
     void Timer1Timer();
     void ListBox1DblClick();
@@ -119,6 +118,7 @@ private:
     void SnapToEdges();
     void SetStaysOnTop(bool onTop);
     QColor RowBrush(bool selected) const;
+    void SystemDrivesChanged();
     void RestoreChoices();
     void ApplyChoices(const SavedChoices& choices);
     SavedChoices CurrentChoices() const;
