@@ -8,6 +8,8 @@
 #include <QWheelEvent>
 #include <algorithm>
 
+#include "ChangeCoalescer.h"
+#include "DriveWatcher.h"
 #include "Fonts.h"
 #include "InfosForm.h"
 #include "OwnerDrawList.h"
@@ -20,6 +22,11 @@ constexpr int kRepaintIntervalMs = 5000;
 constexpr double kTransparentOpacity = 180.0 / 255.0;
 const QColor kListBackground(240, 240, 240);
 constexpr int kFirstDriveRow = 2;
+// A window being dragged moves many times a second; its place is written once it rests.
+constexpr int kPlacementSettleMs = 500;
+// Mounting a dozen file systems takes a moment; the list follows within a second all the same.
+constexpr std::chrono::milliseconds kDriveChangeQuiet{250};
+constexpr std::chrono::milliseconds kDriveChangeLongest{900};
 
 char LetterOf(const std::string& entry) {
     return entry.empty() ? '\0' : entry.front();
@@ -31,7 +38,14 @@ constexpr Qt::WindowFlags kFrameFlags = Qt::Window | Qt::CustomizeWindowHint | Q
 
 }  // namespace
 
-TFrmMain::TFrmMain() {
+TFrmMain::TFrmMain(QSettings* settings)
+    : settings_(settings),
+      placementTimer_(new QTimer(this)),
+      driveChanges_(new TChangeCoalescer(kDriveChangeQuiet, kDriveChangeLongest, this)) {
+    placementTimer_->setSingleShot(true);
+    placementTimer_->setInterval(kPlacementSettleMs);
+    connect(placementTimer_, &QTimer::timeout, this, &TFrmMain::SaveChoices);
+    connect(driveChanges_, &TChangeCoalescer::Settled, this, &TFrmMain::SystemDrivesChanged);
     SetUpFrame();
     CreateListBox();
     Timer1 = new QTimer(this);
@@ -82,6 +96,7 @@ void TFrmMain::FormCreate() {
     UpdateMinimumSize();
     DiskUtils::SetUnitNames(DiskUtils::OctetUnitNames);
     DiskUtils::SetUnitDivisors(DiskUtils::UnitDivisors1000);
+    RestoreChoices();
     Disk = std::make_unique<DiskUtils::TDisk>();
     Rescan1Click();
 }
@@ -105,6 +120,26 @@ void TFrmMain::FormMouseWheel(int wheelDelta) {
     QScrollBar* bar = verticalScrollBar();
     if (wheelDelta > 0) bar->setValue(bar->value() - bar->singleStep());
     if (wheelDelta < 0) bar->setValue(bar->value() + bar->singleStep());
+}
+
+void TFrmMain::WatchDrives(TDriveWatcher& watcher) {
+    connect(&watcher, &TDriveWatcher::DrivesChanged, driveChanges_, &TChangeCoalescer::Notify);
+}
+
+// Unlike "Обновити", which keeps the height, the window fits the new rows at once: a drive
+// that appears by itself would otherwise be hidden below the last row in sight.
+void TFrmMain::SystemDrivesChanged() {
+    Rescan1Click();
+    if (isVisible()) FormShow();
+    RefillDiskInfo();
+}
+
+// The information window keeps what its probe held; a drive that went away must show as
+// absent there rather than with the figures it had.
+void TFrmMain::RefillDiskInfo() {
+    if (!frmDiskInfo_ || !frmDiskInfo_->isVisible() || !frmDiskInfo_->Disk) return;
+    frmDiskInfo_->Disk->Refresh();
+    frmDiskInfo_->FormShow();
 }
 
 void TFrmMain::Timer1Timer() {
@@ -170,10 +205,12 @@ void TFrmMain::Driveinfos1Click() {
 
 void TFrmMain::Alphablending1Click() {
     setWindowOpacity(Alphablending1->isChecked() ? kTransparentOpacity : 1.0);
+    SaveChoices();
 }
 
 void TFrmMain::Stayontop1Click() {
     SetStaysOnTop(Stayontop1->isChecked());
+    SaveChoices();
 }
 
 void TFrmMain::Exit1Click() {
@@ -185,19 +222,23 @@ void TFrmMain::showEvent(QShowEvent* event) {
     if (event->spontaneous()) return;
     FormShow();
     UpdateMinimumSize();
-    if (!shownBefore_) CentreOnScreen();
+    if (!shownBefore_) PlaceAtFirstShow();
     shownBefore_ = true;
 }
 
 void TFrmMain::closeEvent(QCloseEvent* event) {
     QScrollArea::closeEvent(event);
-    if (event->isAccepted()) emit Closed();
+    if (!event->isAccepted()) return;
+    placementTimer_->stop();
+    SaveChoices();
+    emit Closed();
 }
 
 void TFrmMain::moveEvent(QMoveEvent* event) {
     QScrollArea::moveEvent(event);
     UpdateMinimumSize();
     SnapToEdges();
+    if (settings_ && shownBefore_) placementTimer_->start();
 }
 
 void TFrmMain::resizeEvent(QResizeEvent* event) {

@@ -10,11 +10,15 @@
 #include "DriveListModel.h"
 #include "InfosForm.h"
 #include "RowPainter.h"
+#include "UserSettings.h"
 
 class QAction;
 class QActionGroup;
 class QMenu;
+class QSettings;
 class QTimer;
+class TChangeCoalescer;
+class TDriveWatcher;
 class TOwnerDrawList;
 
 // The main window: the drive list in a window that scrolls it, its repaint timer and its
@@ -23,7 +27,9 @@ class TFrmMain : public QScrollArea {
     Q_OBJECT
 
 public:
-    TFrmMain();
+    // `settings` keeps the menu's choices and the window's place between runs; without it
+    // every run starts from the start state and nothing is written. It must outlive the window.
+    explicit TFrmMain(QSettings* settings = nullptr);
     ~TFrmMain() override;
 
     void FormCreate();
@@ -34,6 +40,9 @@ public:
     // The information window that Driveinfos1Click fills; the program creates it after
     // this window.
     void AttachDiskInfo(TFrmDiskInfo* window) { frmDiskInfo_ = window; }
+
+    // Rescans shortly after the watcher reports that drives came or went, once per burst.
+    void WatchDrives(TDriveWatcher& watcher);
 
     void Timer1Timer();
     void ListBox1DblClick();
@@ -109,6 +118,13 @@ private:
     void SnapToEdges();
     void SetStaysOnTop(bool onTop);
     QColor RowBrush(bool selected) const;
+    void SystemDrivesChanged();
+    void RestoreChoices();
+    void ApplyChoices(const SavedChoices& choices);
+    SavedChoices CurrentChoices() const;
+    void SaveChoices();
+    void PlaceAtFirstShow();
+    void RefillDiskInfo();
     RowContent SummaryRow(RowKind kind);
     std::optional<RowContent> DriveRow(const std::string& entry);
 
@@ -116,4 +132,9 @@ private:
     QPointer<TFrmDiskInfo> frmDiskInfo_;
     bool shownBefore_ = false;
     bool snapping_ = false;
+    QSettings* settings_;
+    std::optional<SavedChoices> stored_;
+    bool storeFailed_ = false;
+    QTimer* placementTimer_;
+    TChangeCoalescer* driveChanges_;
 };

@@ -33,6 +33,10 @@ void TFrmMain::CreatePopupMenu() {
     Mega1 = AddRadio(Sizeformat1, units, QStringLiteral("Мегабайти"), false, &TFrmMain::Mega1Click);
     Giga1 = AddRadio(Sizeformat1, units, QStringLiteral("Гігабайти"), true, &TFrmMain::Giga1Click);
     Tera1 = AddRadio(Sizeformat1, units, QStringLiteral("Терабайти"), false, &TFrmMain::Tera1Click);
+    Kilo1->setData(suKilo);
+    Mega1->setData(suMega);
+    Giga1->setData(suGiga);
+    Tera1->setData(suTera);
 
     N4 = Settings1->addSeparator();
     Alphablending1 =
@@ -59,39 +63,47 @@ QAction* TFrmMain::AddRadio(QMenu* menu, QActionGroup* group, const QString& cap
 void TFrmMain::N10241Click() {
     SetUnitDivisors(UnitDivisors1024);
     Rescan1Click();
+    SaveChoices();
 }
 
 void TFrmMain::N10001Click() {
     SetUnitDivisors(UnitDivisors1000);
     Rescan1Click();
+    SaveChoices();
 }
 
 void TFrmMain::Bytes1Click() {
     SetUnitNames(ByteUnitNames);
     Rescan1Click();
+    SaveChoices();
 }
 
 void TFrmMain::Octets1Click() {
     SetUnitNames(OctetUnitNames);
     Rescan1Click();
+    SaveChoices();
 }
 
 void TFrmMain::Kilo1Click() {
     DisplayUnit = suKilo;
     Rescan1Click();
+    SaveChoices();
 }
 
 void TFrmMain::Mega1Click() {
     DisplayUnit = suMega;
     Rescan1Click();
+    SaveChoices();
 }
 
 void TFrmMain::Giga1Click() {
     DisplayUnit = suGiga;
     Rescan1Click();
+    SaveChoices();
 }
 
 void TFrmMain::Tera1Click() {
     DisplayUnit = suTera;
     Rescan1Click();
+    SaveChoices();
 }

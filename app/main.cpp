@@ -1,14 +1,18 @@
 #include <QApplication>
+#include <QSettings>
 #include <QTimer>
 
 #include "AboutForm.h"
 #include "DiskUtils.h"
+#include "DriveWatcher.h"
+#include "EndRequests.h"
 #include "ErrorReporter.h"
 #include "Fonts.h"
 #include "InfosForm.h"
 #include "MainForm.h"
 #include "Startup.h"
 #include "Unit1.h"
+#include "UserSettings.h"
 
 int main(int argc, char* argv[]) {
     if (const auto exitCode = RunBeforeApplication(argc, argv)) return *exitCode;
@@ -25,7 +29,8 @@ int main(int argc, char* argv[]) {
     SetUpFonts();
     const TErrorReporter reporter(ShowErrorBox);
 
-    TFrmMain FrmMain;
+    const std::unique_ptr<QSettings> settings = OpenUserSettings();
+    TFrmMain FrmMain(settings.get());
     reporter.Run([&] { FrmMain.FormCreate(); });
     TFrmDiskInfo FrmDiskInfo(&FrmMain);
     reporter.Run([&] { FrmDiskInfo.FormCreate(); });
@@ -35,7 +40,12 @@ int main(int argc, char* argv[]) {
     reporter.Run([&] { FrmAbout.FormCreate(); });
     TAboutBox AboutBox;
 
-    QObject::connect(&FrmMain, &TFrmMain::Closed, &app, &QApplication::quit);
+    const std::unique_ptr<TDriveWatcher> driveWatcher = CreateSystemDriveWatcher();
+    FrmMain.WatchDrives(*driveWatcher);
+    // exit() ends every running event loop at once, a modal one of the about window too.
+    QObject::connect(&FrmMain, &TFrmMain::Closed, &app, [] { QApplication::exit(0); });
+    TEndRequests endRequests(FrmMain);
+    QObject::connect(&endRequests, &TEndRequests::EndRequested, &FrmMain, &TFrmMain::close);
     FrmMain.show();
     if (FrmAbout.HiddenMode()) QTimer::singleShot(0, &FrmAbout, &TFrmAbout::PresentHiddenMode);
     const int exitCode = QApplication::exec();

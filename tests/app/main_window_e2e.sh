@@ -28,6 +28,8 @@ for _ in $(seq 50); do [[ -s $work/display ]] && break; sleep 0.1; done
 [[ -s $work/display ]] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
 export DISPLAY=":$(head -n1 "$work/display")"
 export QT_QPA_PLATFORM=xcb
+# The program keeps its choices; never in the user's own settings.
+export XDG_CONFIG_HOME=$work/config
 
 openbox >/dev/null 2>&1 &
 pids+=($!)

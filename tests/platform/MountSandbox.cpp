@@ -11,10 +11,12 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <string_view>
 #include <thread>
 
 #include "linux/MountInfo.h"
@@ -178,4 +180,9 @@ std::optional<std::string> MountSandbox::sourceOf(const std::string& mountPoint)
 
 bool MountSandbox::isMounted(const std::string& mountPoint) {
     return sourceOf(mountPoint).has_value();
+}
+
+bool onCi() {
+    const char* ci = std::getenv("CI");
+    return ci != nullptr && std::string_view(ci) == "true";
 }

@@ -50,19 +50,6 @@ std::string rootOf(char letter) {
     return std::string(1, letter) + ":\\";
 }
 
-// CI runs as root with FUSE, loop devices and squashfs, so a missing one there is a broken
-// runner, and a skip would let these cases pass unseen.
-bool onCi() {
-    const char* ci = std::getenv("CI");
-    return ci != nullptr && std::string_view(ci) == "true";
-}
-
-#define SKIP_UNLESS_CI(reason)                                         \
-    do {                                                               \
-        if (onCi()) FAIL() << (reason) << " (CI must run every case)"; \
-        GTEST_SKIP() << (reason);                                      \
-    } while (false)
-
 // The sandbox is built once for the whole executable: entering the namespace must happen while
 // the process is single-threaded, and the FUSE daemon and images take a moment to set up.
 class Mounts : public ::testing::Test {

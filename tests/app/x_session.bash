@@ -1,0 +1,63 @@
+# Sourced by the end-to-end scripts: a private X server with a window manager, a work folder
+# that holds the program's settings, and helpers to find and measure the main window.
+# The caller sets `work` to an empty folder and appends what it starts to `pids`.
+
+fail() { echo "FAIL: $*"; exit 1; }
+# CI has every tool, root and loop devices: a skip there would hide a broken runner.
+skip() {
+    [[ ${CI:-} == true ]] && { echo "FAIL: $* (CI must run every case)"; exit 1; }
+    echo "SKIP: $*"
+    exit 77
+}
+
+need_tools() {
+    for tool in "$@"; do command -v "$tool" >/dev/null || skip "$tool is not installed"; done
+}
+
+start_x_session() {
+    # -displayfd picks a free display number and reports it once the server accepts clients.
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+    pids+=($!)
+    for _ in $(seq 50); do [[ -s $work/display ]] && break; sleep 0.1; done
+    [[ -s $work/display ]] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+    export DISPLAY=":$(head -n1 "$work/display")"
+    export QT_QPA_PLATFORM=xcb
+    # Never the user's own settings.
+    export XDG_CONFIG_HOME=$work/config
+    openbox >/dev/null 2>&1 &
+    pids+=($!)
+    for _ in $(seq 50); do wmctrl -m >/dev/null 2>&1 && break; sleep 0.1; done
+}
+
+# Prints the id of the main window once its caption carries the local total.
+main_window() {
+    local pid=$1 window
+    for _ in $(seq 100); do
+        window=$(wmctrl -l | awk '/Vollmark - Total: / {print $1; exit}')
+        [[ -n $window ]] && { echo "$window"; return 0; }
+        kill -0 "$pid" 2>/dev/null || return 1
+        sleep 0.1
+    done
+    return 1
+}
+
+caption_of() {
+    xprop -id "$1" _NET_WM_NAME | sed -n 's/^_NET_WM_NAME(UTF8_STRING) = "\(.*\)"$/\1/p'
+}
+
+client_height_of() {
+    xwininfo -id "$1" | awk '/^ *Height:/ {print $2}'
+}
+
+# Waits up to `seconds` for a child of this shell to end and sets `exit_code`; false when it
+# is still running. Not for a subshell: only the parent can collect the code.
+wait_for_end() {
+    local pid=$1 seconds=$2
+    for _ in $(seq $((seconds * 10))); do
+        kill -0 "$pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    kill -0 "$pid" 2>/dev/null && return 1
+    wait "$pid"
+    exit_code=$?
+}
