@@ -11,6 +11,7 @@
 #include "Fonts.h"
 #include "InfosForm.h"
 #include "OwnerDrawList.h"
+#include "RowToolTip.h"
 
 namespace {
 
@@ -70,6 +71,8 @@ void TFrmMain::CreateListBox() {
     connect(ListBox1, &TOwnerDrawList::KeyboardSelected, this, [this](int index) {
         ensureVisible(0, index * kRowHeight + kRowHeight / 2, 0, kRowHeight / 2);
     });
+    connect(ListBox1, &TOwnerDrawList::ItemActivated, this, &TFrmMain::Driveinfos1Click);
+    ListBox1->SetToolTip([this](int index) { return RowToolTipAt(index); });
     setWidget(ListBox1);
 }
 
@@ -126,10 +129,26 @@ void TFrmMain::ListBox1DrawItem(int index, QImage& row, bool selected) {
 }
 
 RowContent TFrmMain::SummaryRow(RowKind kind) {
-    if (kind == RowKind::NetworkSummary)
-        return SummaryRowContent(kNetworkSummaryLabel, model_.NetworkTotals());
-    setWindowTitle(QString::fromStdString(CaptionText(model_.LocalTotals())));
-    return SummaryRowContent(kLocalSummaryLabel, model_.LocalTotals());
+    if (kind == RowKind::NetworkSummary) {
+        const std::string label = tr("NETWORK DISKS VALUE").toStdString();
+        return SummaryRowContent(label.c_str(), model_.NetworkTotals());
+    }
+    const CaptionFigures caption = CaptionFiguresOf(model_.LocalTotals());
+    setWindowTitle(
+        tr("Vollmark - Total: %1 (%2 Free)")
+            .arg(QString::fromStdString(caption.Total), QString::fromStdString(caption.FreeShare)));
+    const std::string label = tr("LOCAL DISKS VALUE").toStdString();
+    return SummaryRowContent(label.c_str(), model_.LocalTotals());
+}
+
+// A fresh probe, so that hovering leaves the painter's probe on the drive it holds.
+QString TFrmMain::RowToolTipAt(int index) const {
+    const auto& entries = model_.Entries();
+    if (index < kFirstDriveRow || static_cast<std::size_t>(index) >= entries.size()) return {};
+    DiskUtils::TDisk probe;
+    probe.SetDriveIndex(DiskUtils::DriveLetterToIndex(LetterOf(entries[std::size_t(index)])));
+    if (!probe.Present || !LabelShortened(DriveRowContent(probe), ListBox1->font())) return {};
+    return RowToolTip(probe);
 }
 
 // Nothing is drawn for a drive that stopped answering: the rescan replaces the rows, and

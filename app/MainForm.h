@@ -111,6 +111,7 @@ private:
     QColor RowBrush(bool selected) const;
     RowContent SummaryRow(RowKind kind);
     std::optional<RowContent> DriveRow(const std::string& entry);
+    QString RowToolTipAt(int index) const;
 
     TDriveListModel model_;
     QPointer<TFrmDiskInfo> frmDiskInfo_;

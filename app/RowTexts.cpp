@@ -58,7 +58,11 @@ RowContent DriveRowContent(const TDisk& probe) {
     return row;
 }
 
+CaptionFigures CaptionFiguresOf(const CapacityTotals& local) {
+    return {GigaText(local.Total), PercentText(RoundedShareOf(local.Free, local.Total))};
+}
+
 std::string CaptionText(const CapacityTotals& local) {
-    const int freeShare = RoundedShareOf(local.Free, local.Total);
-    return "Vollmark - Total: " + GigaText(local.Total) + " (" + PercentText(freeShare) + " Free)";
+    const CaptionFigures figures = CaptionFiguresOf(local);
+    return "Vollmark - Total: " + figures.Total + " (" + figures.FreeShare + " Free)";
 }

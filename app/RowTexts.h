@@ -34,5 +34,12 @@ RowContent SummaryRowContent(const char* label, const CapacityTotals& totals);
 // in the display unit.
 RowContent DriveRowContent(const DiskUtils::TDisk& probe);
 
+// The two figures of the caption: the local total in giga units and its rounded free share.
+struct CaptionFigures {
+    std::string Total;
+    std::string FreeShare;
+};
+CaptionFigures CaptionFiguresOf(const CapacityTotals& local);
+
 // "Vollmark - Total: <total> (<free share> Free)" from the local sums.
 std::string CaptionText(const CapacityTotals& local);

@@ -1,5 +1,7 @@
 #include <QApplication>
+#include <QLocale>
 #include <QTimer>
+#include <QTranslator>
 
 #include "AboutForm.h"
 #include "DiskUtils.h"
@@ -7,6 +9,7 @@
 #include "Fonts.h"
 #include "InfosForm.h"
 #include "MainForm.h"
+#include "Translations.h"
 #include "Unit1.h"
 
 int main(int argc, char* argv[]) {
@@ -17,6 +20,8 @@ int main(int argc, char* argv[]) {
     // The information window may still be open when the main window closes; the program
     // ends with the main window all the same.
     QApplication::setQuitOnLastWindowClosed(false);
+    QTranslator translator;
+    InstallTranslation(translator, QLocale::system().uiLanguages());
     platform::installLayer(platform::createSystemLayer());
     DiskUtils::LoadNumberSeparators();
     SetUpFonts();

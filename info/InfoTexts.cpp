@@ -1,9 +1,14 @@
 #include "InfoTexts.h"
 
+#include <QCoreApplication>
+
 namespace {
 
 std::string HeaderText(const DiskUtils::TDisk& disk) {
-    const std::string name = disk.VolumeName.empty() ? "(Неназваний диск)" : disk.VolumeName;
+    const std::string name =
+        disk.VolumeName.empty()
+            ? QCoreApplication::translate("TFrmDiskInfo", "(Неназваний диск)").toStdString()
+            : disk.VolumeName;
     // A probe that never selected a drive has NUL for its letter; it is not printable.
     const std::string letter = disk.DriveLetter == '\0' ? "" : std::string(1, disk.DriveLetter);
     return name + " [" + letter + ":]";
