@@ -31,7 +31,9 @@ const QString kPageName = QStringLiteral("RUZUVO");
 
 QByteArray EmbeddedPage() {
     std::optional<QByteArray> page = EmbeddedData(kPageName);
-    if (!page) throw std::runtime_error("Resource " + kPageName.toStdString() + " not found");
+    if (!page)
+        throw std::runtime_error(
+            TFrmAbout::tr("Resource %1 not found").arg(kPageName).toStdString());
     return std::move(*page);
 }
 

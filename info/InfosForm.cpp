@@ -94,9 +94,10 @@ void TFrmDiskInfo::FormCreate() {
 void TFrmDiskInfo::LoadStoreIcon(QLabel* image) {
     const QString name = image->objectName();
     const std::optional<QByteArray> data = EmbeddedData(name);
-    if (!data) throw std::runtime_error("Resource " + name.toStdString() + " not found");
+    if (!data) throw std::runtime_error(tr("Resource %1 not found").arg(name).toStdString());
     QImage icon;
-    if (!icon.loadFromData(*data, "ICO")) throw std::runtime_error("Icon image is not valid");
+    if (!icon.loadFromData(*data, "ICO"))
+        throw std::runtime_error(tr("Icon image is not valid").toStdString());
     image->setPixmap(QPixmap::fromImage(icon));
 }
 

@@ -42,6 +42,14 @@ Belegt: %4</translation>
         <source>A propos</source>
         <translation>Über</translation>
     </message>
+    <message>
+        <source>Resource %1 not found</source>
+        <translation>Ressource %1 nicht gefunden</translation>
+    </message>
+    <message>
+        <source>Cannot create file &quot;%1&quot;. %2</source>
+        <translation>Die Datei „%1“ kann nicht angelegt werden. %2</translation>
+    </message>
 </context>
 <context>
     <name>TFrmDiskInfo</name>
@@ -76,6 +84,14 @@ Belegt: %4</translation>
     <message>
         <source>(Неназваний диск)</source>
         <translation>(Unbenanntes Laufwerk)</translation>
+    </message>
+    <message>
+        <source>Resource %1 not found</source>
+        <translation>Ressource %1 nicht gefunden</translation>
+    </message>
+    <message>
+        <source>Icon image is not valid</source>
+        <translation>Das Symbolbild ist ungültig</translation>
     </message>
 </context>
 <context>

@@ -42,6 +42,14 @@ Used: %4</translation>
         <source>A propos</source>
         <translation>About</translation>
     </message>
+    <message>
+        <source>Resource %1 not found</source>
+        <translation>Resource %1 not found</translation>
+    </message>
+    <message>
+        <source>Cannot create file &quot;%1&quot;. %2</source>
+        <translation>Cannot create file &quot;%1&quot;. %2</translation>
+    </message>
 </context>
 <context>
     <name>TFrmDiskInfo</name>
@@ -76,6 +84,14 @@ Used: %4</translation>
     <message>
         <source>(Неназваний диск)</source>
         <translation>(Unnamed drive)</translation>
+    </message>
+    <message>
+        <source>Resource %1 not found</source>
+        <translation>Resource %1 not found</translation>
+    </message>
+    <message>
+        <source>Icon image is not valid</source>
+        <translation>Icon image is not valid</translation>
     </message>
 </context>
 <context>

@@ -42,6 +42,14 @@ Utilisé : %4</translation>
         <source>A propos</source>
         <translation>À propos</translation>
     </message>
+    <message>
+        <source>Resource %1 not found</source>
+        <translation>Ressource %1 introuvable</translation>
+    </message>
+    <message>
+        <source>Cannot create file &quot;%1&quot;. %2</source>
+        <translation>Impossible de créer le fichier « %1 ». %2</translation>
+    </message>
 </context>
 <context>
     <name>TFrmDiskInfo</name>
@@ -76,6 +84,14 @@ Utilisé : %4</translation>
     <message>
         <source>(Неназваний диск)</source>
         <translation>(Disque sans nom)</translation>
+    </message>
+    <message>
+        <source>Resource %1 not found</source>
+        <translation>Ressource %1 introuvable</translation>
+    </message>
+    <message>
+        <source>Icon image is not valid</source>
+        <translation>L&apos;image de l&apos;icône n&apos;est pas valide</translation>
     </message>
 </context>
 <context>

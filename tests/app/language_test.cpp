@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QLabel>
 #include <QMenu>
 #include <QTemporaryDir>
 #include <QTranslator>
+#include <stdexcept>
 
 #include "AboutForm.h"
 #include "FakeLayer.h"
@@ -309,6 +311,22 @@ TEST_F(LanguageTest, rowWords_followTheTranslationAndComeBackWithoutIt) {
         EXPECT_EQ(paintSummary(), asWritten);
     }
     EXPECT_EQ(paintSummary(), asWritten);
+}
+
+TEST_F(LanguageTest, pageFileError_isReportedInTheUsersLanguage) {
+    const ScopedLanguages languages({"fr"});
+    QTemporaryDir dir;
+    const QString missing = dir.filePath(QStringLiteral("gone"));
+    TFrmAbout about({QStringLiteral("hopak")}, missing);
+    try {
+        about.FormCreate();
+        FAIL() << "no error";
+    } catch (const std::runtime_error& error) {
+        const QString path = QDir::toNativeSeparators(missing + "/ruzuvo.html");
+        EXPECT_TRUE(QString::fromStdString(error.what())
+                        .startsWith("Impossible de créer le fichier « " + path + " ». "))
+            << error.what();
+    }
 }
 
 }  // namespace
