@@ -146,7 +146,8 @@ QString TFrmMain::RowToolTipAt(int index) const {
     const auto& entries = model_.Entries();
     if (index < kFirstDriveRow || static_cast<std::size_t>(index) >= entries.size()) return {};
     DiskUtils::TDisk probe;
-    probe.SetDriveIndex(DiskUtils::DriveLetterToIndex(LetterOf(entries[std::size_t(index)])));
+    probe.SetDriveIndex(
+        DiskUtils::DriveLetterToIndex(LetterOf(entries[static_cast<std::size_t>(index)])));
     if (!probe.Present || !LabelShortened(DriveRowContent(probe), ListBox1->font())) return {};
     return RowToolTip(probe);
 }
