@@ -8,6 +8,7 @@
 #include <QWheelEvent>
 #include <algorithm>
 
+#include "DriveTypeNames.h"
 #include "Fonts.h"
 #include "InfosForm.h"
 #include "OwnerDrawList.h"
@@ -148,7 +149,7 @@ QString TFrmMain::RowToolTipAt(int index) const {
     DiskUtils::TDisk probe;
     probe.SetDriveIndex(
         DiskUtils::DriveLetterToIndex(LetterOf(entries[static_cast<std::size_t>(index)])));
-    if (!probe.Present || !LabelShortened(DriveRowContent(probe), ListBox1->font())) return {};
+    if (!probe.Present || !LabelShortened(ShownDriveRow(probe), ListBox1->font())) return {};
     return RowToolTip(probe);
 }
 
@@ -161,7 +162,15 @@ std::optional<RowContent> TFrmMain::DriveRow(const std::string& entry) {
         Rescan1Click();
         return std::nullopt;
     }
-    return DriveRowContent(*Disk);
+    return ShownDriveRow(*Disk);
+}
+
+// The row as the window shows it, with the type in the user's language. The tooltip asks
+// through here too, so it sees the label shortened exactly where the painter shortens it.
+RowContent TFrmMain::ShownDriveRow(const DiskUtils::TDisk& probe) {
+    RowContent row = DriveRowContent(probe);
+    row.BracketText = BracketText(probe.FileSystemName, DriveTypeName(probe.DriveTypeText));
+    return row;
 }
 
 void TFrmMain::PopupMenu1Popup() {

@@ -45,6 +45,10 @@ RowContent SummaryRowContent(const char* label, const CapacityTotals& totals) {
     return row;
 }
 
+std::string BracketText(const std::string& fileSystem, const std::string& typeText) {
+    return "[" + fileSystem + " - " + typeText + "]";
+}
+
 RowContent DriveRowContent(const TDisk& probe) {
     RowContent row;
     row.RowText = std::string(1, probe.DriveLetter) + ":";
@@ -53,7 +57,7 @@ RowContent DriveRowContent(const TDisk& probe) {
     row.FreeText = FormatCapacity(probe.DriveIndex, DisplayUnit, ckFree, kFigureDecimals);
     row.UsedText = FormatCapacity(probe.DriveIndex, DisplayUnit, ckUsed, kFigureDecimals);
     row.PercentText = PercentText(probe.UsedPercent);
-    row.BracketText = "[" + probe.FileSystemName + " - " + probe.DriveTypeText + "]";
+    row.BracketText = BracketText(probe.FileSystemName, probe.DriveTypeText);
     row.BarLength = BarLengthOf(probe.UsedPercent);
     return row;
 }

@@ -30,6 +30,9 @@ std::string PercentText(long double share);
 // From the sums of the last rescan, in giga units; queries nothing.
 RowContent SummaryRowContent(const char* label, const CapacityTotals& totals);
 
+// "[<file system> - <type>]".
+std::string BracketText(const std::string& fileSystem, const std::string& typeText);
+
 // From a probe that holds a present drive; the three figures are read from the drive afresh
 // in the display unit.
 RowContent DriveRowContent(const DiskUtils::TDisk& probe);

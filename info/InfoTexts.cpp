@@ -2,6 +2,8 @@
 
 #include <QCoreApplication>
 
+#include "DriveTypeNames.h"
+
 namespace {
 
 std::string HeaderText(const DiskUtils::TDisk& disk) {
@@ -19,8 +21,9 @@ std::string PercentText(float percent) {
 }
 
 std::string TypeText(const DiskUtils::TDisk& disk, std::uint32_t flags) {
-    return disk.DriveTypeText + " [ " + std::to_string(static_cast<std::int32_t>(disk.DriveType)) +
-           " ] [ " + std::to_string(static_cast<std::int32_t>(flags)) + " ]";
+    return DriveTypeName(disk.DriveTypeText) + " [ " +
+           std::to_string(static_cast<std::int32_t>(disk.DriveType)) + " ] [ " +
+           std::to_string(static_cast<std::int32_t>(flags)) + " ]";
 }
 
 std::string SerialText(const DiskUtils::TDisk& disk) {

@@ -2,6 +2,33 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de" sourcelanguage="uk">
 <context>
+    <name>DriveType</name>
+    <message>
+        <source>Unknow</source>
+        <translation>Unbekannt</translation>
+    </message>
+    <message>
+        <source>Local drive</source>
+        <translation>Lokales Laufwerk</translation>
+    </message>
+    <message>
+        <source>Removable drive</source>
+        <translation>Wechseldatenträger</translation>
+    </message>
+    <message>
+        <source>Network drive</source>
+        <translation>Netzlaufwerk</translation>
+    </message>
+    <message>
+        <source>CD/DVD rom</source>
+        <translation>CD/DVD-Laufwerk</translation>
+    </message>
+    <message>
+        <source>RAM disk</source>
+        <translation>RAM-Disk</translation>
+    </message>
+</context>
+<context>
     <name>RowPainter</name>
     <message>
         <source>Total</source>

@@ -2,6 +2,33 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="uk">
 <context>
+    <name>DriveType</name>
+    <message>
+        <source>Unknow</source>
+        <translation>Unknown</translation>
+    </message>
+    <message>
+        <source>Local drive</source>
+        <translation>Local drive</translation>
+    </message>
+    <message>
+        <source>Removable drive</source>
+        <translation>Removable drive</translation>
+    </message>
+    <message>
+        <source>Network drive</source>
+        <translation>Network drive</translation>
+    </message>
+    <message>
+        <source>CD/DVD rom</source>
+        <translation>CD/DVD drive</translation>
+    </message>
+    <message>
+        <source>RAM disk</source>
+        <translation>RAM disk</translation>
+    </message>
+</context>
+<context>
     <name>RowPainter</name>
     <message>
         <source>Total</source>

@@ -2,6 +2,33 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr" sourcelanguage="uk">
 <context>
+    <name>DriveType</name>
+    <message>
+        <source>Unknow</source>
+        <translation>Inconnu</translation>
+    </message>
+    <message>
+        <source>Local drive</source>
+        <translation>Disque local</translation>
+    </message>
+    <message>
+        <source>Removable drive</source>
+        <translation>Disque amovible</translation>
+    </message>
+    <message>
+        <source>Network drive</source>
+        <translation>Lecteur réseau</translation>
+    </message>
+    <message>
+        <source>CD/DVD rom</source>
+        <translation>Lecteur CD/DVD</translation>
+    </message>
+    <message>
+        <source>RAM disk</source>
+        <translation>Disque RAM</translation>
+    </message>
+</context>
+<context>
     <name>RowPainter</name>
     <message>
         <source>Total</source>

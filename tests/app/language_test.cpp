@@ -8,6 +8,7 @@
 #include <stdexcept>
 
 #include "AboutForm.h"
+#include "DriveTypeNames.h"
 #include "FakeLayer.h"
 #include "InfosForm.h"
 #include "MainForm.h"
@@ -39,7 +40,7 @@ struct WindowTexts {
     QString driveInfo, rescan, options, divisor, words, bytes, octets, format, giga, transparency,
         onTop, close;
     QString infoTitle, totalCaption, freeCaption, usedCaption, fileSystemCaption, typeCaption,
-        serialCaption, unnamedHeader;
+        serialCaption, unnamedHeader, typeValue;
     QString aboutTitle, aboutBoxTitle, captionStart;
 };
 
@@ -63,6 +64,7 @@ const WindowTexts kUkrainian{"Інформація про діск...",
                              "Тип",
                              "Номер і серія",
                              "(Неназваний диск) [U:]",
+                             "Local drive [ 3 ] [ 0 ]",
                              "A propos",
                              "11111",
                              "Vollmark - Total: "};
@@ -90,29 +92,18 @@ protected:
         QTemporaryDir dir;
         const TFrmAbout about({}, dir.path());
         const TAboutBox box;
-        return {form.Driveinfos1->text(),
-                form.Rescan1->text(),
-                form.Settings1->title(),
-                form.Divisionnorme1->title(),
-                form.Showedunit1->title(),
-                form.Bytes1->text(),
-                form.Octets1->text(),
-                form.Sizeformat1->title(),
-                form.Giga1->text(),
-                form.Alphablending1->text(),
-                form.Stayontop1->text(),
-                form.Exit1->text(),
-                info.windowTitle(),
-                info.Label1->text(),
-                info.Label2->text(),
-                info.Label3->text(),
-                info.Label10->text(),
-                info.Label12->text(),
-                info.Label14->text(),
-                info.Label9->text(),
-                about.windowTitle(),
-                box.windowTitle(),
-                form.windowTitle().section(':', 0, 0) + ": "};
+        return {form.Driveinfos1->text(),  form.Rescan1->text(),
+                form.Settings1->title(),   form.Divisionnorme1->title(),
+                form.Showedunit1->title(), form.Bytes1->text(),
+                form.Octets1->text(),      form.Sizeformat1->title(),
+                form.Giga1->text(),        form.Alphablending1->text(),
+                form.Stayontop1->text(),   form.Exit1->text(),
+                info.windowTitle(),        info.Label1->text(),
+                info.Label2->text(),       info.Label3->text(),
+                info.Label10->text(),      info.Label12->text(),
+                info.Label14->text(),      info.Label9->text(),
+                info.Label13->text(),      about.windowTitle(),
+                box.windowTitle(),         form.windowTitle().section(':', 0, 0) + ": "};
     }
 
     static void ExpectTexts(const WindowTexts& actual, const WindowTexts& expected) {
@@ -136,6 +127,7 @@ protected:
                              &WindowTexts::typeCaption,
                              &WindowTexts::serialCaption,
                              &WindowTexts::unnamedHeader,
+                             &WindowTexts::typeValue,
                              &WindowTexts::aboutTitle,
                              &WindowTexts::aboutBoxTitle,
                              &WindowTexts::captionStart};
@@ -211,6 +203,7 @@ TEST_F(LanguageTest, german_translatesEveryWindowButNotTheUnitWords) {
                          "Typ",
                          "Seriennummer",
                          "(Unbenanntes Laufwerk) [U:]",
+                         "Lokales Laufwerk [ 3 ] [ 0 ]",
                          "Über",
                          "Über Vollmark",
                          "Vollmark - Gesamt: "});
@@ -239,6 +232,7 @@ TEST_F(LanguageTest, french_translatesEveryWindow) {
                          "Type",
                          "Numéro de série",
                          "(Disque sans nom) [U:]",
+                         "Disque local [ 3 ] [ 0 ]",
                          "À propos",
                          "À propos de Vollmark",
                          "Vollmark - Total : "});
@@ -267,9 +261,30 @@ TEST_F(LanguageTest, english_translatesEveryWindow) {
                          "Type",
                          "Serial number",
                          "(Unnamed drive) [U:]",
+                         "Local drive [ 3 ] [ 0 ]",
                          "About",
                          "About Vollmark",
                          "Vollmark - Total: "});
+}
+
+TEST_F(LanguageTest, driveTypes_translateOnlyTheProbesOwnTexts) {
+    const ScopedLanguages languages({"de"});
+    const struct {
+        const char* probe;
+        const char* shown;
+    } cases[] = {
+        {"Unknow", "Unbekannt"},
+        {"Local drive", "Lokales Laufwerk"},
+        {"Removable drive", "Wechseldatenträger"},
+        {"Network drive", "Netzlaufwerk"},
+        {"CD/DVD rom", "CD/DVD-Laufwerk"},
+        {"RAM disk", "RAM-Disk"},
+        {"7", "7"},
+        {"0", "0"},
+        {"", ""},
+        {"local drive", "local drive"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(DriveTypeName(c.probe), c.shown) << c.probe;
 }
 
 TEST_F(LanguageTest, translatedCaption_keepsTheFiguresOfTheDrives) {
