@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
@@ -30,7 +31,9 @@ const QString kPageName = QStringLiteral("RUZUVO");
 
 QByteArray EmbeddedPage() {
     std::optional<QByteArray> page = EmbeddedData(kPageName);
-    if (!page) throw std::runtime_error("Resource " + kPageName.toStdString() + " not found");
+    if (!page)
+        throw std::runtime_error(
+            TFrmAbout::tr("Resource %1 not found").arg(kPageName).toStdString());
     return std::move(*page);
 }
 
@@ -49,7 +52,7 @@ TFrmAbout::TFrmAbout(QStringList parameters, QString executableDir)
       Timer1(new QTimer(this)),
       parameters_(std::move(parameters)),
       executableDir_(std::move(executableDir)) {
-    setWindowTitle(QStringLiteral("A propos"));
+    setWindowTitle(tr("A propos"));
     setFixedSize(kClientSize);
     WebBrowser1->setGeometry(kBrowserDesignRect);
     WebBrowser1->hide();
@@ -172,6 +175,15 @@ void TFrmAbout::showEvent(QShowEvent* event) {
 void TFrmAbout::closeEvent(QCloseEvent* event) {
     if (modalLoop_ != nullptr) SetModalResult(kModalCancel);
     QWidget::closeEvent(event);
+}
+
+// Escape ends a modal showing like the close button: with Cancel.
+void TFrmAbout::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void TFrmAbout::mousePressEvent(QMouseEvent*) {

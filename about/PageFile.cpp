@@ -1,5 +1,6 @@
 #include "PageFile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -9,9 +10,10 @@
 namespace {
 
 [[noreturn]] void ThrowCannotCreate(const QString& path, const QString& reason) {
-    throw std::runtime_error(QStringLiteral("Cannot create file \"%1\". %2")
-                                 .arg(QDir::toNativeSeparators(path), reason)
-                                 .toStdString());
+    throw std::runtime_error(
+        QCoreApplication::translate("TFrmAbout", "Cannot create file \"%1\". %2")
+            .arg(QDir::toNativeSeparators(path), reason)
+            .toStdString());
 }
 
 }  // namespace

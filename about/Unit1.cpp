@@ -1,5 +1,6 @@
 #include "Unit1.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPixmap>
@@ -15,7 +16,7 @@ constexpr QSize kClientSize{512, 384};
 
 TAboutBox::TAboutBox()
     : QDialog(nullptr, Qt::Dialog | Qt::FramelessWindowHint), Image1(new QLabel(this)) {
-    setWindowTitle(QStringLiteral("11111"));
+    setWindowTitle(tr("11111"));
     Image1->setGeometry(QRect(QPoint(0, 0), kClientSize));
     Image1->installEventFilter(this);
     ResourceImage picture;
@@ -45,4 +46,13 @@ bool TAboutBox::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     return QDialog::eventFilter(watched, event);
+}
+
+// A dialog's own Escape would end a modal showing with 0; the box answers Escape like a click.
+void TAboutBox::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        Image1Click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }

@@ -9,10 +9,12 @@
 #include <algorithm>
 
 #include "ChangeCoalescer.h"
+#include "DriveTypeNames.h"
 #include "DriveWatcher.h"
 #include "Fonts.h"
 #include "InfosForm.h"
 #include "OwnerDrawList.h"
+#include "RowToolTip.h"
 
 namespace {
 
@@ -84,6 +86,8 @@ void TFrmMain::CreateListBox() {
     connect(ListBox1, &TOwnerDrawList::KeyboardSelected, this, [this](int index) {
         ensureVisible(0, index * kRowHeight + kRowHeight / 2, 0, kRowHeight / 2);
     });
+    connect(ListBox1, &TOwnerDrawList::ItemActivated, this, &TFrmMain::Driveinfos1Click);
+    ListBox1->SetToolTip([this](int index) { return RowToolTipAt(index); });
     setWidget(ListBox1);
 }
 
@@ -161,10 +165,27 @@ void TFrmMain::ListBox1DrawItem(int index, QImage& row, bool selected) {
 }
 
 RowContent TFrmMain::SummaryRow(RowKind kind) {
-    if (kind == RowKind::NetworkSummary)
-        return SummaryRowContent(kNetworkSummaryLabel, model_.NetworkTotals());
-    setWindowTitle(QString::fromStdString(CaptionText(model_.LocalTotals())));
-    return SummaryRowContent(kLocalSummaryLabel, model_.LocalTotals());
+    if (kind == RowKind::NetworkSummary) {
+        const std::string label = tr("NETWORK DISKS VALUE").toStdString();
+        return SummaryRowContent(label.c_str(), model_.NetworkTotals());
+    }
+    const CaptionFigures caption = CaptionFiguresOf(model_.LocalTotals());
+    setWindowTitle(
+        tr("Vollmark - Total: %1 (%2 Free)")
+            .arg(QString::fromStdString(caption.Total), QString::fromStdString(caption.FreeShare)));
+    const std::string label = tr("LOCAL DISKS VALUE").toStdString();
+    return SummaryRowContent(label.c_str(), model_.LocalTotals());
+}
+
+// A fresh probe, so that hovering leaves the painter's probe on the drive it holds.
+QString TFrmMain::RowToolTipAt(int index) const {
+    const auto& entries = model_.Entries();
+    if (index < kFirstDriveRow || static_cast<std::size_t>(index) >= entries.size()) return {};
+    DiskUtils::TDisk probe;
+    probe.SetDriveIndex(
+        DiskUtils::DriveLetterToIndex(LetterOf(entries[static_cast<std::size_t>(index)])));
+    if (!probe.Present || !LabelShortened(ShownDriveRow(probe), ListBox1->font())) return {};
+    return RowToolTip(probe);
 }
 
 // Nothing is drawn for a drive that stopped answering: the rescan replaces the rows, and
@@ -176,7 +197,15 @@ std::optional<RowContent> TFrmMain::DriveRow(const std::string& entry) {
         Rescan1Click();
         return std::nullopt;
     }
-    return DriveRowContent(*Disk);
+    return ShownDriveRow(*Disk);
+}
+
+// The row as the window shows it, with the type in the user's language. The tooltip asks
+// through here too, so it sees the label shortened exactly where the painter shortens it.
+RowContent TFrmMain::ShownDriveRow(const DiskUtils::TDisk& probe) {
+    RowContent row = DriveRowContent(probe);
+    row.BracketText = BracketText(probe.FileSystemName, DriveTypeName(probe.DriveTypeText));
+    return row;
 }
 
 void TFrmMain::PopupMenu1Popup() {

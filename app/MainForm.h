@@ -127,6 +127,8 @@ private:
     void RefillDiskInfo();
     RowContent SummaryRow(RowKind kind);
     std::optional<RowContent> DriveRow(const std::string& entry);
+    QString RowToolTipAt(int index) const;
+    static RowContent ShownDriveRow(const DiskUtils::TDisk& probe);
 
     TDriveListModel model_;
     QPointer<TFrmDiskInfo> frmDiskInfo_;

@@ -8,46 +8,45 @@ using namespace DiskUtils;
 void TFrmMain::CreatePopupMenu() {
     PopupMenu1 = new QMenu(this);
     connect(PopupMenu1, &QMenu::aboutToShow, this, &TFrmMain::PopupMenu1Popup);
-    Driveinfos1 = PopupMenu1->addAction(QStringLiteral("Інформація про діск..."), this,
-                                        &TFrmMain::Driveinfos1Click);
+    Driveinfos1 =
+        PopupMenu1->addAction(tr("Інформація про діск..."), this, &TFrmMain::Driveinfos1Click);
     N1 = PopupMenu1->addSeparator();
-    Rescan1 = PopupMenu1->addAction(QStringLiteral("Обновити"), this, &TFrmMain::Rescan1Click);
+    Rescan1 = PopupMenu1->addAction(tr("Обновити"), this, &TFrmMain::Rescan1Click);
     N3 = PopupMenu1->addSeparator();
 
-    Settings1 = PopupMenu1->addMenu(QStringLiteral("Опції"));
-    Divisionnorme1 = Settings1->addMenu(QStringLiteral("Обчислити ємкість, як:"));
+    Settings1 = PopupMenu1->addMenu(tr("Опції"));
+    Divisionnorme1 = Settings1->addMenu(tr("Обчислити ємкість, як:"));
     auto* divisors = new QActionGroup(this);
     N10241 =
         AddRadio(Divisionnorme1, divisors, QStringLiteral("1024"), false, &TFrmMain::N10241Click);
     N10001 =
         AddRadio(Divisionnorme1, divisors, QStringLiteral("1000"), true, &TFrmMain::N10001Click);
 
-    Showedunit1 = Settings1->addMenu(QStringLiteral("Обєднати в:"));
+    Showedunit1 = Settings1->addMenu(tr("Обєднати в:"));
+    // Translations name the two word sets by the words themselves, which stay as they are.
     auto* words = new QActionGroup(this);
-    Bytes1 = AddRadio(Showedunit1, words, QStringLiteral("Байти"), false, &TFrmMain::Bytes1Click);
-    Octets1 = AddRadio(Showedunit1, words, QStringLiteral("Октети"), true, &TFrmMain::Octets1Click);
+    Bytes1 = AddRadio(Showedunit1, words, tr("Байти"), false, &TFrmMain::Bytes1Click);
+    Octets1 = AddRadio(Showedunit1, words, tr("Октети"), true, &TFrmMain::Octets1Click);
 
-    Sizeformat1 = Settings1->addMenu(QStringLiteral("Формат відображення"));
+    Sizeformat1 = Settings1->addMenu(tr("Формат відображення"));
     auto* units = new QActionGroup(this);
-    Kilo1 = AddRadio(Sizeformat1, units, QStringLiteral("Кілобайти"), false, &TFrmMain::Kilo1Click);
-    Mega1 = AddRadio(Sizeformat1, units, QStringLiteral("Мегабайти"), false, &TFrmMain::Mega1Click);
-    Giga1 = AddRadio(Sizeformat1, units, QStringLiteral("Гігабайти"), true, &TFrmMain::Giga1Click);
-    Tera1 = AddRadio(Sizeformat1, units, QStringLiteral("Терабайти"), false, &TFrmMain::Tera1Click);
+    Kilo1 = AddRadio(Sizeformat1, units, tr("Кілобайти"), false, &TFrmMain::Kilo1Click);
+    Mega1 = AddRadio(Sizeformat1, units, tr("Мегабайти"), false, &TFrmMain::Mega1Click);
+    Giga1 = AddRadio(Sizeformat1, units, tr("Гігабайти"), true, &TFrmMain::Giga1Click);
+    Tera1 = AddRadio(Sizeformat1, units, tr("Терабайти"), false, &TFrmMain::Tera1Click);
     Kilo1->setData(suKilo);
     Mega1->setData(suMega);
     Giga1->setData(suGiga);
     Tera1->setData(suTera);
 
     N4 = Settings1->addSeparator();
-    Alphablending1 =
-        Settings1->addAction(QStringLiteral("Прозрачність"), this, &TFrmMain::Alphablending1Click);
+    Alphablending1 = Settings1->addAction(tr("Прозрачність"), this, &TFrmMain::Alphablending1Click);
     Alphablending1->setCheckable(true);
-    Stayontop1 =
-        Settings1->addAction(QStringLiteral("Залишити вершину"), this, &TFrmMain::Stayontop1Click);
+    Stayontop1 = Settings1->addAction(tr("Залишити вершину"), this, &TFrmMain::Stayontop1Click);
     Stayontop1->setCheckable(true);
 
     N2 = PopupMenu1->addSeparator();
-    Exit1 = PopupMenu1->addAction(QStringLiteral("Закрити"), this, &TFrmMain::Exit1Click);
+    Exit1 = PopupMenu1->addAction(tr("Закрити"), this, &TFrmMain::Exit1Click);
 }
 
 // Qt checks a radio item before `triggered` reaches the handler, as the menu's items expect.

@@ -1,5 +1,6 @@
 #include "OwnerDrawList.h"
 
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -7,6 +8,7 @@
 #include <QStyle>
 #include <QStyleOptionFocusRect>
 #include <QTimer>
+#include <QToolTip>
 #include <algorithm>
 
 #include "OsLayer.h"
@@ -105,6 +107,7 @@ std::optional<int> TOwnerDrawList::TargetRow(int key) const {
 }
 
 void TOwnerDrawList::keyPressEvent(QKeyEvent* event) {
+    if (HandleCommandKey(*event)) return;
     const std::optional<int> target = TargetRow(event->key());
     if (!target) {
         QWidget::keyPressEvent(event);
@@ -117,6 +120,52 @@ void TOwnerDrawList::keyPressEvent(QKeyEvent* event) {
     emit KeyboardSelected(itemIndex_);
 }
 
+// Shift+F10 is the desktop's other context-menu key; X11 delivers it as a plain key press.
+bool TOwnerDrawList::HandleCommandKey(const QKeyEvent& event) {
+    const Qt::KeyboardModifiers modifiers = event.modifiers() & ~Qt::KeypadModifier;
+    if (event.key() == Qt::Key_F10 && modifiers == Qt::ShiftModifier) {
+        emit ContextPopup(KeyboardMenuAnchor());
+        return true;
+    }
+    const bool enter = event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter;
+    if (!enter || modifiers != Qt::NoModifier) return false;
+    if (itemIndex_ >= 0) emit ItemActivated(itemIndex_);
+    return true;
+}
+
+// Menus opened from the keyboard appear at the selected row rather than at the middle of a
+// list that may be taller than the window; the anchor is kept inside the part on screen.
+QPoint TOwnerDrawList::KeyboardMenuAnchor() const {
+    const int row = itemIndex_ >= 0 ? itemIndex_ : focusIndex_;
+    QPoint anchor(width() / 2, row * rowHeight_ + rowHeight_ / 2);
+    const QRect shown = visibleRegion().boundingRect();
+    if (!shown.isEmpty()) {
+        anchor.setY(std::clamp(anchor.y(), shown.top(), shown.bottom()));
+    }
+    return mapToGlobal(anchor);
+}
+
 void TOwnerDrawList::contextMenuEvent(QContextMenuEvent* event) {
-    emit ContextPopup(event->globalPos());
+    const bool fromKeyboard = event->reason() == QContextMenuEvent::Keyboard;
+    emit ContextPopup(fromKeyboard ? KeyboardMenuAnchor() : event->globalPos());
+}
+
+bool TOwnerDrawList::event(QEvent* event) {
+    if (event->type() != QEvent::ToolTip) return QWidget::event(event);
+    ShowRowToolTip(static_cast<QHelpEvent*>(event));
+    return true;
+}
+
+// Like QWidget's own tooltips, an event that shows nothing is ignored.
+void TOwnerDrawList::ShowRowToolTip(QHelpEvent* event) {
+    const int row = RowAt(event->pos().y());
+    const QString text = row >= 0 && toolTip_ ? toolTip_(row) : QString();
+    if (text.isEmpty()) {
+        QToolTip::hideText();
+        event->ignore();
+        return;
+    }
+    // Tied to the row's rectangle, so moving to another row asks again.
+    const QRect rowRect(0, row * rowHeight_, width(), rowHeight_);
+    QToolTip::showText(event->globalPos(), text, this, rowRect);
 }

@@ -5,6 +5,8 @@
 #include <functional>
 #include <optional>
 
+class QHelpEvent;
+
 // A list without a scroll bar of its own whose fixed-height rows are painted by the owner,
 // each into an image of the row that is then copied to the screen. It knows only how many
 // rows there are and which one is selected; the owner holds what they show.
@@ -14,10 +16,13 @@ class TOwnerDrawList : public QWidget {
 public:
     // Paints row `index` into `row`, already sized to the row.
     using DrawItemHandler = std::function<void(int index, QImage& row, bool selected)>;
+    // The tooltip of row `index`; an empty text shows none.
+    using ToolTipHandler = std::function<QString(int index)>;
 
     TOwnerDrawList(int rowWidth, int rowHeight, QWidget* parent = nullptr);
 
     void SetDrawItem(DrawItemHandler handler) { drawItem_ = std::move(handler); }
+    void SetToolTip(ToolTipHandler handler) { toolTip_ = std::move(handler); }
 
     // Replaces the rows: the selection is cleared and the list is sized to hold every row.
     void SetCount(int count);
@@ -35,8 +40,11 @@ signals:
     void ContextPopup(const QPoint& globalPos);
     // The keyboard moved the selection; the owner may scroll the row into view.
     void KeyboardSelected(int index);
+    // Return or Enter on the selected row.
+    void ItemActivated(int index);
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
@@ -46,9 +54,13 @@ protected:
 private:
     bool PaintRow(QPainter& painter, int index);
     std::optional<int> TargetRow(int key) const;
+    bool HandleCommandKey(const QKeyEvent& event);
+    QPoint KeyboardMenuAnchor() const;
+    void ShowRowToolTip(QHelpEvent* event);
     void ApplyHeight();
 
     DrawItemHandler drawItem_;
+    ToolTipHandler toolTip_;
     QImage rowImage_;
     int rowHeight_;
     int count_ = 0;

@@ -1,5 +1,6 @@
 #include "RowPainter.h"
 
+#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QPainter>
 #include <QString>
@@ -63,11 +64,11 @@ QString FittedLabel(const QFontMetrics& metrics, const QString& label, int room)
 }
 
 void DrawFigures(QPainter& painter, const RowContent& content) {
-    TextAt(painter, kLabelLeft, 5, QStringLiteral("Total"));
+    TextAt(painter, kLabelLeft, 5, QCoreApplication::translate("RowPainter", "Total"));
     TextRightAligned(painter, kFigureRight, 4, QString::fromStdString(content.TotalText));
-    TextAt(painter, kLabelLeft, 20, QStringLiteral("Free"));
+    TextAt(painter, kLabelLeft, 20, QCoreApplication::translate("RowPainter", "Free"));
     TextRightAligned(painter, kFigureRight, 20, QString::fromStdString(content.FreeText));
-    TextAt(painter, kLabelLeft, 35, QStringLiteral("Used"));
+    TextAt(painter, kLabelLeft, 35, QCoreApplication::translate("RowPainter", "Used"));
     TextRightAligned(painter, kFigureRight, 35, QString::fromStdString(content.UsedText));
 }
 
@@ -145,4 +146,16 @@ void PaintRow(QImage& row, const ListImageTable& images, RowKind kind, bool sele
     DrawRowBackground(row, images, kind, selected, brush);
     DrawUsageBar(row, images, content.BarLength);
     DrawRowTexts(row, content, listFont);
+}
+
+// The label is measured in the bold face it is drawn in, the bracket text in the regular one.
+bool LabelShortened(const RowContent& content, const QFont& listFont) {
+    QFont bold = listFont;
+    bold.setBold(true);
+    QFont regular = listFont;
+    regular.setBold(false);
+    const QString bracket = QString::fromStdString(content.BracketText);
+    const int bracketLeft = kBracketRight - QFontMetrics(regular).horizontalAdvance(bracket);
+    const int room = bracketLeft - kLabelGap - kNameLeft;
+    return QFontMetrics(bold).horizontalAdvance(QString::fromStdString(content.Label)) > room;
 }

@@ -47,6 +47,9 @@ void DrawRowTexts(QImage& row, const RowContent& content, const QFont& listFont)
 // (x, y); rows beyond the source's height are left alone.
 void StretchColumn(QImage& target, const QImage& source, int x, int y, int width);
 
+// Whether DrawRowTexts shortens the row's label to keep it clear of the bracket text.
+bool LabelShortened(const RowContent& content, const QFont& listFont);
+
 // The whole row: background, bar, texts.
 void PaintRow(QImage& row, const ListImageTable& images, RowKind kind, bool selected, QColor brush,
               const RowContent& content, const QFont& listFont);

@@ -1,6 +1,8 @@
 #include <QApplication>
+#include <QLocale>
 #include <QSettings>
 #include <QTimer>
+#include <QTranslator>
 
 #include "AboutForm.h"
 #include "DiskUtils.h"
@@ -11,6 +13,7 @@
 #include "InfosForm.h"
 #include "MainForm.h"
 #include "Startup.h"
+#include "Translations.h"
 #include "Unit1.h"
 #include "UserSettings.h"
 
@@ -24,6 +27,8 @@ int main(int argc, char* argv[]) {
     // The information window may still be open when the main window closes; the program
     // ends with the main window all the same.
     QApplication::setQuitOnLastWindowClosed(false);
+    QTranslator translator;
+    InstallTranslation(translator, QLocale::system().uiLanguages());
     platform::installLayer(platform::createSystemLayer());
     DiskUtils::LoadNumberSeparators();
     SetUpFonts();

@@ -45,6 +45,10 @@ RowContent SummaryRowContent(const char* label, const CapacityTotals& totals) {
     return row;
 }
 
+std::string BracketText(const std::string& fileSystem, const std::string& typeText) {
+    return "[" + fileSystem + " - " + typeText + "]";
+}
+
 RowContent DriveRowContent(const TDisk& probe) {
     RowContent row;
     row.RowText = std::string(1, probe.DriveLetter) + ":";
@@ -53,12 +57,16 @@ RowContent DriveRowContent(const TDisk& probe) {
     row.FreeText = FormatCapacity(probe.DriveIndex, DisplayUnit, ckFree, kFigureDecimals);
     row.UsedText = FormatCapacity(probe.DriveIndex, DisplayUnit, ckUsed, kFigureDecimals);
     row.PercentText = PercentText(probe.UsedPercent);
-    row.BracketText = "[" + probe.FileSystemName + " - " + probe.DriveTypeText + "]";
+    row.BracketText = BracketText(probe.FileSystemName, probe.DriveTypeText);
     row.BarLength = BarLengthOf(probe.UsedPercent);
     return row;
 }
 
+CaptionFigures CaptionFiguresOf(const CapacityTotals& local) {
+    return {GigaText(local.Total), PercentText(RoundedShareOf(local.Free, local.Total))};
+}
+
 std::string CaptionText(const CapacityTotals& local) {
-    const int freeShare = RoundedShareOf(local.Free, local.Total);
-    return "Vollmark - Total: " + GigaText(local.Total) + " (" + PercentText(freeShare) + " Free)";
+    const CaptionFigures figures = CaptionFiguresOf(local);
+    return "Vollmark - Total: " + figures.Total + " (" + figures.FreeShare + " Free)";
 }

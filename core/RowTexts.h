@@ -30,9 +30,19 @@ std::string PercentText(long double share);
 // From the sums of the last rescan, in giga units; queries nothing.
 RowContent SummaryRowContent(const char* label, const CapacityTotals& totals);
 
+// "[<file system> - <type>]".
+std::string BracketText(const std::string& fileSystem, const std::string& typeText);
+
 // From a probe that holds a present drive; the three figures are read from the drive afresh
 // in the display unit.
 RowContent DriveRowContent(const DiskUtils::TDisk& probe);
+
+// The two figures of the caption: the local total in giga units and its rounded free share.
+struct CaptionFigures {
+    std::string Total;
+    std::string FreeShare;
+};
+CaptionFigures CaptionFiguresOf(const CapacityTotals& local);
 
 // "Vollmark - Total: <total> (<free share> Free)" from the local sums.
 std::string CaptionText(const CapacityTotals& local);

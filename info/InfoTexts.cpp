@@ -1,9 +1,16 @@
 #include "InfoTexts.h"
 
+#include <QCoreApplication>
+
+#include "DriveTypeNames.h"
+
 namespace {
 
 std::string HeaderText(const DiskUtils::TDisk& disk) {
-    const std::string name = disk.VolumeName.empty() ? "(Неназваний диск)" : disk.VolumeName;
+    const std::string name =
+        disk.VolumeName.empty()
+            ? QCoreApplication::translate("TFrmDiskInfo", "(Неназваний диск)").toStdString()
+            : disk.VolumeName;
     // A probe that never selected a drive has NUL for its letter; it is not printable.
     const std::string letter = disk.DriveLetter == '\0' ? "" : std::string(1, disk.DriveLetter);
     return name + " [" + letter + ":]";
@@ -14,8 +21,9 @@ std::string PercentText(float percent) {
 }
 
 std::string TypeText(const DiskUtils::TDisk& disk, std::uint32_t flags) {
-    return disk.DriveTypeText + " [ " + std::to_string(static_cast<std::int32_t>(disk.DriveType)) +
-           " ] [ " + std::to_string(static_cast<std::int32_t>(flags)) + " ]";
+    return DriveTypeName(disk.DriveTypeText) + " [ " +
+           std::to_string(static_cast<std::int32_t>(disk.DriveType)) + " ] [ " +
+           std::to_string(static_cast<std::int32_t>(flags)) + " ]";
 }
 
 std::string SerialText(const DiskUtils::TDisk& disk) {

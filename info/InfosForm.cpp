@@ -2,6 +2,7 @@
 
 #include <QFrame>
 #include <QImage>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPixmap>
 #include <QScreen>
@@ -32,7 +33,7 @@ QString Text(const std::string& utf8) {
 
 TFrmDiskInfo::TFrmDiskInfo(QWidget* mainWindow)
     : QWidget(mainWindow, kWindowFlags), mainWindow_(mainWindow) {
-    setWindowTitle(QStringLiteral("Informations du disque"));
+    setWindowTitle(tr("Informations du disque"));
     setFont(WindowFont());
     setFixedSize(kClientSize);
     move(kDesignPosition);
@@ -64,12 +65,12 @@ void TFrmDiskInfo::BuildCapacities() {
     Panel1 = MakePanel(this, QRect(5, 50, 356, 66), nullptr);
     const QString noBytes = QStringLiteral("0 Bytes");
     const QString noPercent = QStringLiteral("0 %");
-    Label1 = MakeCaption(Panel1, QPoint(5, 5), QStringLiteral("Повний об'єм"));
+    Label1 = MakeCaption(Panel1, QPoint(5, 5), tr("Повний об'єм"));
     Label4 = MakeFixedLabel(Panel1, QRect(90, 5, 186, 13), kRight, noBytes);
-    Label2 = MakeCaption(Panel1, QPoint(5, 25), QStringLiteral("Вільного місця"));
+    Label2 = MakeCaption(Panel1, QPoint(5, 25), tr("Вільного місця"));
     Label5 = MakeFixedLabel(Panel1, QRect(90, 25, 186, 13), kRight, noBytes);
     Label7 = MakeFixedLabel(Panel1, QRect(290, 25, 56, 13), kRight, noPercent);
-    Label3 = MakeCaption(Panel1, QPoint(5, 45), QStringLiteral("Корисний об'єм"));
+    Label3 = MakeCaption(Panel1, QPoint(5, 45), tr("Корисний об'єм"));
     Label6 = MakeFixedLabel(Panel1, QRect(90, 45, 186, 13), kRight, noBytes);
     Label8 = MakeFixedLabel(Panel1, QRect(290, 45, 56, 13), kRight, noPercent);
 }
@@ -77,11 +78,11 @@ void TFrmDiskInfo::BuildCapacities() {
 void TFrmDiskInfo::BuildVolume() {
     Panel3 = MakePanel(this, QRect(5, 120, 356, 61), nullptr);
     const QString notAvailable = QStringLiteral("Not aviable");
-    Label10 = MakeCaption(Panel3, QPoint(5, 3), QStringLiteral("Файлова система"));
+    Label10 = MakeCaption(Panel3, QPoint(5, 3), tr("Файлова система"));
     Label11 = MakeAutoLabel(Panel3, QPoint(106, 3), notAvailable);
-    Label12 = MakeCaption(Panel3, QPoint(5, 23), QStringLiteral("Тип"));
+    Label12 = MakeCaption(Panel3, QPoint(5, 23), tr("Тип"));
     Label13 = MakeAutoLabel(Panel3, QPoint(106, 23), QStringLiteral("Unknow"));
-    Label14 = MakeCaption(Panel3, QPoint(5, 43), QStringLiteral("Номер і серія"));
+    Label14 = MakeCaption(Panel3, QPoint(5, 43), tr("Номер і серія"));
     Label15 = MakeAutoLabel(Panel3, QPoint(106, 43), notAvailable);
 }
 
@@ -93,9 +94,10 @@ void TFrmDiskInfo::FormCreate() {
 void TFrmDiskInfo::LoadStoreIcon(QLabel* image) {
     const QString name = image->objectName();
     const std::optional<QByteArray> data = EmbeddedData(name);
-    if (!data) throw std::runtime_error("Resource " + name.toStdString() + " not found");
+    if (!data) throw std::runtime_error(tr("Resource %1 not found").arg(name).toStdString());
     QImage icon;
-    if (!icon.loadFromData(*data, "ICO")) throw std::runtime_error("Icon image is not valid");
+    if (!icon.loadFromData(*data, "ICO"))
+        throw std::runtime_error(tr("Icon image is not valid").toStdString());
     image->setPixmap(QPixmap::fromImage(icon));
 }
 
@@ -134,6 +136,15 @@ void TFrmDiskInfo::CentreOverMainWindow() {
     const int y = std::clamp(frame.y(), screenArea.top(),
                              std::max(screenArea.top(), screenArea.bottom() + 1 - frame.height()));
     move(x, y);
+}
+
+// The window has no buttons to take the key, so Escape is handled here as dialogs do.
+void TFrmDiskInfo::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void TFrmDiskInfo::showEvent(QShowEvent* event) {

@@ -8,6 +8,7 @@
 #include "DiskUtils.h"
 
 class QFrame;
+class QKeyEvent;
 class QLabel;
 class QShowEvent;
 
@@ -54,6 +55,7 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void BuildHeader();

@@ -7,6 +7,8 @@ packages=(
     # build
     cmake ninja-build g++ pkg-config clang-format
     qt6-base-dev qt6-base-dev-tools libgl-dev libpng-dev libjpeg-dev libxcb1-dev
+    # translations: lupdate and lrelease with their CMake functions
+    qt6-l10n-tools qt6-tools-dev
     libgtest-dev googletest libbenchmark-dev
     # fonts with the narrow metrics the row layout assumes
     fonts-wine fonts-dejavu-core

@@ -1,0 +1,199 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de" sourcelanguage="uk">
+<context>
+    <name>DriveType</name>
+    <message>
+        <source>Unknow</source>
+        <translation>Unbekannt</translation>
+    </message>
+    <message>
+        <source>Local drive</source>
+        <translation>Lokales Laufwerk</translation>
+    </message>
+    <message>
+        <source>Removable drive</source>
+        <translation>Wechseldatenträger</translation>
+    </message>
+    <message>
+        <source>Network drive</source>
+        <translation>Netzlaufwerk</translation>
+    </message>
+    <message>
+        <source>CD/DVD rom</source>
+        <translation>CD/DVD-Laufwerk</translation>
+    </message>
+    <message>
+        <source>RAM disk</source>
+        <translation>RAM-Disk</translation>
+    </message>
+</context>
+<context>
+    <name>RowPainter</name>
+    <message>
+        <source>Total</source>
+        <translation>Größe</translation>
+    </message>
+    <message>
+        <source>Free</source>
+        <translation>Frei</translation>
+    </message>
+    <message>
+        <source>Used</source>
+        <translation>Belegt</translation>
+    </message>
+</context>
+<context>
+    <name>RowToolTip</name>
+    <message>
+        <source>%1
+Total: %2
+Free: %3
+Used: %4</source>
+        <translation>%1
+Größe: %2
+Frei: %3
+Belegt: %4</translation>
+    </message>
+</context>
+<context>
+    <name>TAboutBox</name>
+    <message>
+        <source>11111</source>
+        <translation>Über Vollmark</translation>
+    </message>
+</context>
+<context>
+    <name>TFrmAbout</name>
+    <message>
+        <source>A propos</source>
+        <translation>Über</translation>
+    </message>
+    <message>
+        <source>Resource %1 not found</source>
+        <translation>Ressource %1 nicht gefunden</translation>
+    </message>
+    <message>
+        <source>Cannot create file &quot;%1&quot;. %2</source>
+        <translation>Die Datei „%1“ kann nicht angelegt werden. %2</translation>
+    </message>
+</context>
+<context>
+    <name>TFrmDiskInfo</name>
+    <message>
+        <source>Informations du disque</source>
+        <translation>Laufwerksinformationen</translation>
+    </message>
+    <message>
+        <source>Повний об&apos;єм</source>
+        <translation>Gesamtgröße</translation>
+    </message>
+    <message>
+        <source>Вільного місця</source>
+        <translation>Freier Platz</translation>
+    </message>
+    <message>
+        <source>Корисний об&apos;єм</source>
+        <translation>Belegter Platz</translation>
+    </message>
+    <message>
+        <source>Файлова система</source>
+        <translation>Dateisystem</translation>
+    </message>
+    <message>
+        <source>Тип</source>
+        <translation>Typ</translation>
+    </message>
+    <message>
+        <source>Номер і серія</source>
+        <translation>Seriennummer</translation>
+    </message>
+    <message>
+        <source>(Неназваний диск)</source>
+        <translation>(Unbenanntes Laufwerk)</translation>
+    </message>
+    <message>
+        <source>Resource %1 not found</source>
+        <translation>Ressource %1 nicht gefunden</translation>
+    </message>
+    <message>
+        <source>Icon image is not valid</source>
+        <translation>Das Symbolbild ist ungültig</translation>
+    </message>
+</context>
+<context>
+    <name>TFrmMain</name>
+    <message>
+        <source>NETWORK DISKS VALUE</source>
+        <translation>NETZLAUFWERKE</translation>
+    </message>
+    <message>
+        <source>Vollmark - Total: %1 (%2 Free)</source>
+        <translation>Vollmark - Gesamt: %1 (%2 frei)</translation>
+    </message>
+    <message>
+        <source>LOCAL DISKS VALUE</source>
+        <translation>LOKALE LAUFWERKE</translation>
+    </message>
+    <message>
+        <source>Інформація про діск...</source>
+        <translation>Laufwerksinformationen...</translation>
+    </message>
+    <message>
+        <source>Обновити</source>
+        <translation>Aktualisieren</translation>
+    </message>
+    <message>
+        <source>Опції</source>
+        <translation>Optionen</translation>
+    </message>
+    <message>
+        <source>Обчислити ємкість, як:</source>
+        <translation>Kapazität berechnen mit:</translation>
+    </message>
+    <message>
+        <source>Обєднати в:</source>
+        <translation>Einheitenwörter:</translation>
+    </message>
+    <message>
+        <source>Байти</source>
+        <translation>Bytes</translation>
+    </message>
+    <message>
+        <source>Октети</source>
+        <translation>Octets</translation>
+    </message>
+    <message>
+        <source>Формат відображення</source>
+        <translation>Anzeigeformat</translation>
+    </message>
+    <message>
+        <source>Кілобайти</source>
+        <translation>Kilobyte</translation>
+    </message>
+    <message>
+        <source>Мегабайти</source>
+        <translation>Megabyte</translation>
+    </message>
+    <message>
+        <source>Гігабайти</source>
+        <translation>Gigabyte</translation>
+    </message>
+    <message>
+        <source>Терабайти</source>
+        <translation>Terabyte</translation>
+    </message>
+    <message>
+        <source>Прозрачність</source>
+        <translation>Transparenz</translation>
+    </message>
+    <message>
+        <source>Залишити вершину</source>
+        <translation>Immer im Vordergrund</translation>
+    </message>
+    <message>
+        <source>Закрити</source>
+        <translation>Schließen</translation>
+    </message>
+</context>
+</TS>
