@@ -66,6 +66,7 @@ void TFrmMain::CreateListBox() {
     ListBox1->SetCount(static_cast<int>(model_.Entries().size()));
     ListBox1->SetDrawItem(
         [this](int index, QImage& row, bool selected) { ListBox1DrawItem(index, row, selected); });
+    ListBox1->SetAccessibleText([this](int index) { return AccessibleRow(index); });
     connect(ListBox1, &TOwnerDrawList::DblClick, this, &TFrmMain::ListBox1DblClick);
     connect(ListBox1, &TOwnerDrawList::KeyboardSelected, this, [this](int index) {
         ensureVisible(0, index * kRowHeight + kRowHeight / 2, 0, kRowHeight / 2);
@@ -77,6 +78,7 @@ TFrmMain::~TFrmMain() = default;
 
 void TFrmMain::FormCreate() {
     LoadListImages(ListImages);
+    LoadListImages2x(ListImages2x);
     // Qt paints every widget through a back buffer already: double buffering needs no step.
     SetClientSize(kClientWidthAtCreation, kClientHeightAtCreation);
     UpdateMinimumSize();
@@ -99,6 +101,7 @@ void TFrmMain::FormDestroy() {
     ListBox1->SetCount(0);
     Disk.reset();
     for (auto it = ListImages.rbegin(); it != ListImages.rend(); ++it) it->reset();
+    for (auto& image : ListImages2x) image.reset();
 }
 
 void TFrmMain::FormMouseWheel(int wheelDelta) {
@@ -122,7 +125,8 @@ void TFrmMain::ListBox1DrawItem(int index, QImage& row, bool selected) {
     const RowKind kind = RowKindOf(entry);
     const auto content = kind == RowKind::Drive ? DriveRow(entry) : SummaryRow(kind);
     if (content)
-        PaintRow(row, ListImages, kind, selected, RowBrush(selected), *content, ListBox1->font());
+        PaintRow(row, ListImages, ListImages2x, kind, selected, RowBrush(selected), *content,
+                 ListBox1->font());
 }
 
 RowContent TFrmMain::SummaryRow(RowKind kind) {

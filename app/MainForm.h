@@ -9,6 +9,7 @@
 #include "DiskUtils.h"
 #include "DriveListModel.h"
 #include "InfosForm.h"
+#include "RowAccessibleText.h"
 #include "RowPainter.h"
 
 class QAction;
@@ -82,6 +83,8 @@ public:
 
     std::unique_ptr<DiskUtils::TDisk> Disk;
     ListImageTable ListImages;
+    // The same images at twice the resolution, for rows painted on a scaled screen.
+    ListImageTable ListImages2x;
 
 signals:
     // The window was closed; the program ends its message loop on this.
@@ -111,6 +114,7 @@ private:
     QColor RowBrush(bool selected) const;
     RowContent SummaryRow(RowKind kind);
     std::optional<RowContent> DriveRow(const std::string& entry);
+    AccessibleRowText AccessibleRow(int index);
 
     TDriveListModel model_;
     QPointer<TFrmDiskInfo> frmDiskInfo_;

@@ -1,5 +1,6 @@
 #include "OwnerDrawList.h"
 
+#include <QAccessible>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -8,12 +9,16 @@
 #include <QStyleOptionFocusRect>
 #include <QTimer>
 #include <algorithm>
+#include <cmath>
+
+#include "DriveListAccessible.h"
 
 TOwnerDrawList::TOwnerDrawList(int rowWidth, int rowHeight, QWidget* parent)
     : QWidget(parent), rowImage_(rowWidth, rowHeight, QImage::Format_RGB32), rowHeight_(rowHeight) {
     setFixedWidth(rowWidth);
     setFocusPolicy(Qt::StrongFocus);
     ApplyHeight();
+    InstallDriveListAccessibility();
 }
 
 void TOwnerDrawList::SetCount(int count) {
@@ -42,6 +47,29 @@ void TOwnerDrawList::SetItemIndex(int index) {
     itemIndex_ = next;
     if (next >= 0) focusIndex_ = next;
     update();
+    AnnounceSelection();
+}
+
+// Screen readers follow the selection through these events; Qt drops them cheaply when no
+// reader is listening.
+void TOwnerDrawList::AnnounceSelection() {
+    if (itemIndex_ < 0) return;
+    QAccessibleEvent selection(this, QAccessible::Selection);
+    selection.setChild(itemIndex_);
+    QAccessible::updateAccessibility(&selection);
+    if (!hasFocus()) return;
+    QAccessibleEvent focus(this, QAccessible::Focus);
+    focus.setChild(itemIndex_);
+    QAccessible::updateAccessibility(&focus);
+}
+
+AccessibleRowText TOwnerDrawList::AccessibleText(int index) const {
+    if (!accessibleText_ || index < 0 || index >= count_) return {};
+    return accessibleText_(index);
+}
+
+QRect TOwnerDrawList::RowRect(int index) const {
+    return QRect(0, index * rowHeight_, width(), rowHeight_);
 }
 
 int TOwnerDrawList::RowAt(int y) const {
@@ -66,6 +94,7 @@ void TOwnerDrawList::paintEvent(QPaintEvent* event) {
 bool TOwnerDrawList::PaintRow(QPainter& painter, int index) {
     const unsigned generation = generation_;
     const bool selected = index == itemIndex_;
+    MatchRowImageToScreen();
     rowImage_.fill(palette().color(selected ? QPalette::Highlight : QPalette::Base));
     if (drawItem_) drawItem_(index, rowImage_, selected);
     if (generation != generation_) return false;
@@ -78,6 +107,17 @@ bool TOwnerDrawList::PaintRow(QPainter& painter, int index) {
         style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
     }
     return true;
+}
+
+// On a scaled screen the row is painted with as many pixels as the screen shows for it, so
+// nothing gets stretched on its way there; the list may move between screens of different
+// ratios at any time.
+void TOwnerDrawList::MatchRowImageToScreen() {
+    const qreal ratio = devicePixelRatioF();
+    if (qFuzzyCompare(rowImage_.devicePixelRatio(), ratio)) return;
+    rowImage_ = QImage(static_cast<int>(std::ceil(width() * ratio)),
+                       static_cast<int>(std::ceil(rowHeight_ * ratio)), QImage::Format_RGB32);
+    rowImage_.setDevicePixelRatio(ratio);
 }
 
 void TOwnerDrawList::mousePressEvent(QMouseEvent* event) {

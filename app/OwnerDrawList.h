@@ -5,6 +5,8 @@
 #include <functional>
 #include <optional>
 
+#include "RowAccessibleText.h"
+
 // A list without a scroll bar of its own whose fixed-height rows are painted by the owner,
 // each into an image of the row that is then copied to the screen. It knows only how many
 // rows there are and which one is selected; the owner holds what they show.
@@ -19,6 +21,11 @@ public:
 
     void SetDrawItem(DrawItemHandler handler) { drawItem_ = std::move(handler); }
 
+    // What screen readers are told about row `index`; asked whenever they look.
+    using AccessibleTextHandler = std::function<AccessibleRowText(int index)>;
+    void SetAccessibleText(AccessibleTextHandler handler) { accessibleText_ = std::move(handler); }
+    AccessibleRowText AccessibleText(int index) const;
+
     // Replaces the rows: the selection is cleared and the list is sized to hold every row.
     void SetCount(int count);
     int Count() const { return count_; }
@@ -29,6 +36,9 @@ public:
     void SetItemIndex(int index);
 
     int RowAt(int y) const;
+    QRect RowRect(int index) const;
+    // The row the keyboard works on; the selected one when there is one.
+    int FocusIndex() const { return focusIndex_; }
 
 signals:
     void DblClick();
@@ -45,10 +55,13 @@ protected:
 
 private:
     bool PaintRow(QPainter& painter, int index);
+    void MatchRowImageToScreen();
+    void AnnounceSelection();
     std::optional<int> TargetRow(int key) const;
     void ApplyHeight();
 
     DrawItemHandler drawItem_;
+    AccessibleTextHandler accessibleText_;
     QImage rowImage_;
     int rowHeight_;
     int count_ = 0;

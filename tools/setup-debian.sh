@@ -14,6 +14,8 @@ packages=(
     libfuse3-dev fuse3 squashfs-tools e2fsprogs util-linux coreutils locales
     # end-to-end window test and screenshots
     xvfb xauth openbox xcompmgr x11-utils wmctrl xdotool imagemagick
+    # screen-reader test: the accessibility bus and a reader of its tree
+    dbus-daemon at-spi2-core python3-gi gir1.2-atspi-2.0
     # Windows cross-build, tested under wine
     g++-mingw-w64-x86-64-posix wine64
 )
