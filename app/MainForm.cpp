@@ -11,6 +11,7 @@
 #include "Fonts.h"
 #include "InfosForm.h"
 #include "OwnerDrawList.h"
+#include "WindowGeometry.h"
 
 namespace {
 
@@ -92,7 +93,8 @@ void TFrmMain::FormShow() {
     // A window taller than the work area could not be moved or closed from its title bar.
     const int frameHeight = frameGeometry().height() - height();
     const int room = screen()->availableGeometry().height() - frameHeight;
-    SetClientSize(width(), std::min(std::max(ListBox1->height(), minimumHeight()), room));
+    const int wanted = ClientHeightShowing(ListBox1->height(), devicePixelRatioF());
+    SetClientSize(width(), std::min(std::max(wanted, minimumHeight()), room));
 }
 
 void TFrmMain::FormDestroy() {
