@@ -7,7 +7,7 @@ set -uo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
 python=/usr/bin/python3
-for tool in Xvfb dbus-run-session; do
+for tool in Xvfb dbus-run-session xdotool; do
     command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
 [[ -x /usr/libexec/at-spi-bus-launcher ]] || { echo "SKIP: at-spi2-core is not installed"; exit 77; }
@@ -42,5 +42,8 @@ export QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1
 "$program" >"$work/program.log" 2>&1 &
 pids+=($!)
 
-"$python" "$here/read_drive_list.py" "$work/drives.json" || fail "$(cat "$work/program.log")"
+# The first Down selects the first row; the second moves to the second row.
+select_next="xdotool search --sync --name '^Vollmark - Total' windowfocus --sync key Down key Down"
+"$python" "$here/read_drive_list.py" "$work/drives.json" "$select_next" ||
+    fail "$(cat "$work/program.log")"
 echo "PASS"

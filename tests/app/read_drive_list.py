@@ -1,18 +1,21 @@
 """Reads the drive list of a running Vollmark through the AT-SPI accessibility bus and checks
 each drive row against the command-line tool's JSON for the same mounts.
 
-Usage: read_drive_list.py <drives.json>
-Exit code 0 when every drive answers with matching name and description, 1 otherwise.
+Usage: read_drive_list.py <drives.json> [command that moves the selection down one row]
+Exit code 0 when every drive answers with matching name and description, the program's
+windows carry a title and a window role and, given the command, the newly selected row
+reports its selection and focus, 1 otherwise.
 """
 import json
 import re
+import subprocess
 import sys
 import time
 
 import gi
 
 gi.require_version("Atspi", "2.0")
-from gi.repository import Atspi  # noqa: E402
+from gi.repository import Atspi, GLib  # noqa: E402
 
 
 def find(node, role, depth=0):
@@ -77,6 +80,55 @@ def check_row(row, drive):
     return errors
 
 
+def application_of(node):
+    while node.get_role() != Atspi.Role.APPLICATION:
+        node = node.get_parent()
+    return node
+
+
+def check_windows(app):
+    errors = []
+    for i in range(app.get_child_count()):
+        window = app.get_child_at_index(i)
+        print(f"window: {window.get_role_name()} {window.get_name()!r}")
+        if window.get_role() not in (Atspi.Role.FRAME, Atspi.Role.WINDOW, Atspi.Role.DIALOG):
+            errors.append(f"window {window.get_name()!r} has role {window.get_role_name()}")
+        if not window.get_name():
+            errors.append(f"a {window.get_role_name()} has no title")
+    return errors
+
+
+def check_selection_events(listing, command):
+    """Runs the command and expects the second row to announce its selection and focus."""
+    seen = set()
+
+    def on_event(event):
+        if event.detail1 == 1:
+            seen.add((event.type, event.source.get_name()))
+
+    listener = Atspi.EventListener.new(on_event)
+    kinds = ("object:state-changed:selected", "object:state-changed:focused")
+    for kind in kinds:
+        listener.register(kind)
+    subprocess.run(command, shell=True, check=False)
+    # Events arrive through the main loop; stop once both came or after a generous wait.
+    wanted = {(kind, listing.get_child_at_index(1).get_name()) for kind in kinds}
+    deadline = time.monotonic() + 10
+
+    def poll():
+        if wanted <= seen or time.monotonic() > deadline:
+            Atspi.event_quit()
+            return False
+        return True
+
+    GLib.timeout_add(100, poll)
+    Atspi.event_main()
+    for kind in kinds:
+        listener.deregister(kind)
+    print("events:", *sorted(seen), sep="\n  ")
+    return [f"no {kind} event for the second row" for kind, _ in sorted(wanted - seen)]
+
+
 def main():
     with open(sys.argv[1], encoding="utf-8") as f:
         drives = {d["letter"]: d for d in json.load(f)["drives"]}
@@ -97,6 +149,9 @@ def main():
         drive = drives.get(row.get_name()[:1])
         if drive is not None:
             errors += check_row(row, drive)
+    errors += check_windows(application_of(listing))
+    if len(sys.argv) > 2:
+        errors += check_selection_events(listing, sys.argv[2])
     for error in errors:
         print("FAIL:", error)
     return 1 if errors else 0
