@@ -65,8 +65,8 @@ int BackgroundIndex(RowKind kind, bool selected) {
 }
 
 // Background and bar from the 2x images, pixel for pixel as at 1x, then brought to the
-// row's own resolution: at 2 it is taken as it is, at 1.25 or 1.5 it is scaled down smoothly,
-// which keeps it sharp where stretching the 1x images up would blur it.
+// row's own resolution: at 2 it is taken as it is, at any other ratio it is scaled smoothly,
+// down from 2x rather than up from 1x, which keeps it sharp at 1.25 or 1.5.
 QImage ArtAt2x(const ListImageTable& images2x, RowKind kind, bool selected, QColor brush,
                int barLength, QSize deviceSize) {
     QImage art(kRowWidth * 2, kRowHeight * 2, QImage::Format_RGB32);
@@ -130,7 +130,7 @@ QImage NewRowImage() {
 }
 
 QImage NewRowImage(qreal ratio) {
-    if (ratio <= 1) return NewRowImage();
+    if (qFuzzyCompare(ratio, 1.0)) return NewRowImage();
     QImage row(static_cast<int>(std::ceil(kRowWidth * ratio)),
                static_cast<int>(std::ceil(kRowHeight * ratio)), QImage::Format_RGB32);
     row.setDevicePixelRatio(ratio);
@@ -190,7 +190,7 @@ void PaintRow(QImage& row, const ListImageTable& images, const ListImageTable& i
               RowKind kind, bool selected, QColor brush, const RowContent& content,
               const QFont& listFont) {
     const qreal ratio = row.devicePixelRatio();
-    if (ratio <= 1) {
+    if (qFuzzyCompare(ratio, 1.0)) {
         PaintRow(row, images, kind, selected, brush, content, listFont);
         return;
     }

@@ -57,8 +57,8 @@ void PaintRow(QImage& row, const ListImageTable& images, RowKind kind, bool sele
               const RowContent& content, const QFont& listFont);
 
 // The whole row at the row image's device pixel ratio: at 1 exactly as above from `images`;
-// above 1 the background and bar are assembled from `images2x` at twice the resolution,
-// brought to the ratio, and the texts drawn at the ratio on top.
+// at any other ratio the background and bar are assembled from `images2x` at twice the
+// resolution, brought to the ratio, and the texts drawn at the ratio on top.
 void PaintRow(QImage& row, const ListImageTable& images, const ListImageTable& images2x,
               RowKind kind, bool selected, QColor brush, const RowContent& content,
               const QFont& listFont);

@@ -36,7 +36,6 @@ TEST(RowAccessibleText, describeRow_namesTheRowAndReadsItsFiguresAsShown) {
 class DriveListAccessibleTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        TestApp();
         list.SetCount(4);
         list.SetAccessibleText([](int index) {
             return AccessibleRowText{QStringLiteral("row %1").arg(index),
@@ -47,6 +46,8 @@ protected:
 
     QAccessibleInterface* Interface() { return QAccessible::queryAccessibleInterface(&list); }
 
+    // The application must exist before the list, whichever test runs first.
+    QApplication& app = TestApp();
     TOwnerDrawList list{369, 54};
 };
 
