@@ -92,7 +92,8 @@ public:
     }
 
     QAccessibleInterface* childAt(int x, int y) const override {
-        return child(List()->RowAt(List()->mapFromGlobal(QPoint(x, y)).y()));
+        const QPoint local = List()->mapFromGlobal(QPoint(x, y));
+        return List()->rect().contains(local) ? child(List()->RowAt(local.y())) : nullptr;
     }
 
     QAccessibleInterface* focusChild() const override {

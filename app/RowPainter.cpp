@@ -74,8 +74,13 @@ QImage ArtAt2x(const ListImageTable& images2x, RowKind kind, bool selected, QCol
     DrawImage(art, images2x, BackgroundIndex(kind, selected), 0, 0, 2);
     DrawUsageBarScaled(art, images2x, barLength, 2);
     if (art.size() == deviceSize) return art;
-    return art.scaled(deviceSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
-        .convertToFormat(QImage::Format_RGB32);
+    // Bilinear filtering through the painter: a fraction of the cost of QImage::scaled's area
+    // averaging, and the same to the eye at the mild reductions of 1.25 to 1.75.
+    QImage scaled(deviceSize, QImage::Format_RGB32);
+    QPainter painter(&scaled);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(QRectF(QPointF(0, 0), deviceSize), art);
+    return scaled;
 }
 
 // Texts are anchored at their top-left corner like GDI output; QPainter wants a baseline.

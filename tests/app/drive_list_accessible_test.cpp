@@ -97,6 +97,8 @@ TEST_F(DriveListAccessibleTest, rows_lieWhereTheyAreDrawn) {
     EXPECT_EQ(row->rect(), QRect(origin + QPoint(0, 54), QSize(369, 54)));
     EXPECT_EQ(Interface()->childAt(origin.x() + 10, origin.y() + 54 * 3 + 5),
               Interface()->child(3));
+    EXPECT_EQ(Interface()->childAt(origin.x() + 400, origin.y() + 5), nullptr);
+    EXPECT_EQ(Interface()->childAt(origin.x() + 10, origin.y() + 54 * 4 + 5), nullptr);
 }
 
 }  // namespace
