@@ -26,6 +26,7 @@ void TOwnerDrawList::SetCount(int count) {
     itemIndex_ = -1;
     focusIndex_ = 0;
     ++generation_;
+    AnnounceRowsReplaced();
     // The owner may rebuild the rows from inside this list's own paint. A resize there would
     // re-enter the paint machinery, so the new size, and the paint of the new rows with it,
     // follow once this paint is over.
@@ -61,6 +62,13 @@ void TOwnerDrawList::AnnounceSelection() {
     QAccessibleEvent focus(this, QAccessible::Focus);
     focus.setChild(itemIndex_);
     QAccessible::updateAccessibility(&focus);
+}
+
+// Readers that keep a copy of the list's children drop it on this event, which newer AT-SPI
+// bridges of Qt pass on as children-changed; older ones drop it and readers ask afresh.
+void TOwnerDrawList::AnnounceRowsReplaced() {
+    QAccessibleEvent reorder(this, QAccessible::ObjectReorder);
+    QAccessible::updateAccessibility(&reorder);
 }
 
 AccessibleRowText TOwnerDrawList::AccessibleText(int index) const {

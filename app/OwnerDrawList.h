@@ -57,6 +57,7 @@ private:
     bool PaintRow(QPainter& painter, int index);
     void MatchRowImageToScreen();
     void AnnounceSelection();
+    void AnnounceRowsReplaced();
     std::optional<int> TargetRow(int key) const;
     void ApplyHeight();
 
