@@ -110,7 +110,10 @@ def check_selection_events(listing, command):
     kinds = ("object:state-changed:selected", "object:state-changed:focused")
     for kind in kinds:
         listener.register(kind)
-    subprocess.run(command, shell=True, check=False)
+    try:
+        subprocess.run(command, shell=True, check=False, timeout=20)
+    except subprocess.TimeoutExpired:
+        return [f"{command!r} did not finish"]
     # Events arrive through the main loop; stop once both came or after a generous wait.
     wanted = {(kind, listing.get_child_at_index(1).get_name()) for kind in kinds}
     deadline = time.monotonic() + 10
