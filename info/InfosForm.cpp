@@ -126,7 +126,7 @@ void TFrmDiskInfo::FormShow() {
     ShowTypeIcon(Disk->DriveType);
     const DiskInfoTexts texts =
         MakeDiskInfoTexts(*Disk, DiskUtils::GetFileSystemFlags(Disk->DriveLetter));
-    Image1->setAccessibleName(Text(texts.Type));
+    Image1->setAccessibleName(Text(Disk->DriveTypeText));
     Label9->setText(Text(texts.Header));
     Label4->setText(Text(texts.Total));
     Label5->setText(Text(texts.Free));

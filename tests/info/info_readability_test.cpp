@@ -107,6 +107,10 @@ TEST_F(InfoDarkThemeTest, captions_areTiedToTheirValuesForScreenReaders) {
     }
     for (const QLabel* image : window.IconStore) EXPECT_FALSE(image->accessibleName().isEmpty());
     EXPECT_FALSE(window.windowTitle().isEmpty());
+    window.FormCreate();
+    window.Disk->SetDriveIndex(DiskUtils::DriveLetterToIndex('D'));
+    window.FormShow();
+    EXPECT_EQ(window.Image1->accessibleName().toStdString(), "Local drive");
 }
 
 }  // namespace
