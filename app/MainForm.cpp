@@ -15,6 +15,7 @@
 #include "InfosForm.h"
 #include "OwnerDrawList.h"
 #include "RowToolTip.h"
+#include "WindowGeometry.h"
 
 namespace {
 
@@ -82,6 +83,7 @@ void TFrmMain::CreateListBox() {
     ListBox1->SetCount(static_cast<int>(model_.Entries().size()));
     ListBox1->SetDrawItem(
         [this](int index, QImage& row, bool selected) { ListBox1DrawItem(index, row, selected); });
+    ListBox1->SetAccessibleText([this](int index) { return AccessibleRow(index); });
     connect(ListBox1, &TOwnerDrawList::DblClick, this, &TFrmMain::ListBox1DblClick);
     connect(ListBox1, &TOwnerDrawList::KeyboardSelected, this, [this](int index) {
         ensureVisible(0, index * kRowHeight + kRowHeight / 2, 0, kRowHeight / 2);
@@ -95,6 +97,7 @@ TFrmMain::~TFrmMain() = default;
 
 void TFrmMain::FormCreate() {
     LoadListImages(ListImages);
+    LoadListImages2x(ListImages2x);
     // Qt paints every widget through a back buffer already: double buffering needs no step.
     SetClientSize(kClientWidthAtCreation, kClientHeightAtCreation);
     UpdateMinimumSize();
@@ -109,7 +112,8 @@ void TFrmMain::FormShow() {
     // A window taller than the work area could not be moved or closed from its title bar.
     const int frameHeight = frameGeometry().height() - height();
     const int room = screen()->availableGeometry().height() - frameHeight;
-    SetClientSize(width(), std::min(std::max(ListBox1->height(), minimumHeight()), room));
+    const int wanted = ClientHeightShowing(ListBox1->height(), devicePixelRatioF());
+    SetClientSize(width(), std::min(std::max(wanted, minimumHeight()), room));
 }
 
 void TFrmMain::FormDestroy() {
@@ -118,6 +122,7 @@ void TFrmMain::FormDestroy() {
     ListBox1->SetCount(0);
     Disk.reset();
     for (auto it = ListImages.rbegin(); it != ListImages.rend(); ++it) it->reset();
+    for (auto& image : ListImages2x) image.reset();
 }
 
 void TFrmMain::FormMouseWheel(int wheelDelta) {
@@ -161,7 +166,8 @@ void TFrmMain::ListBox1DrawItem(int index, QImage& row, bool selected) {
     const RowKind kind = RowKindOf(entry);
     const auto content = kind == RowKind::Drive ? DriveRow(entry) : SummaryRow(kind);
     if (content)
-        PaintRow(row, ListImages, kind, selected, RowBrush(selected), *content, ListBox1->font());
+        PaintRow(row, ListImages, ListImages2x, kind, selected, RowBrush(selected), *content,
+                 ListBox1->font());
 }
 
 RowContent TFrmMain::SummaryRow(RowKind kind) {

@@ -9,6 +9,7 @@
 #include "DiskUtils.h"
 #include "DriveListModel.h"
 #include "InfosForm.h"
+#include "RowAccessibleText.h"
 #include "RowPainter.h"
 #include "UserSettings.h"
 
@@ -91,6 +92,8 @@ public:
 
     std::unique_ptr<DiskUtils::TDisk> Disk;
     ListImageTable ListImages;
+    // The same images at twice the resolution, for rows painted on a scaled screen.
+    ListImageTable ListImages2x;
 
 signals:
     // The window was closed; the program ends its message loop on this.
@@ -129,6 +132,7 @@ private:
     std::optional<RowContent> DriveRow(const std::string& entry);
     QString RowToolTipAt(int index) const;
     static RowContent ShownDriveRow(const DiskUtils::TDisk& probe);
+    AccessibleRowText AccessibleRow(int index);
 
     TDriveListModel model_;
     QPointer<TFrmDiskInfo> frmDiskInfo_;

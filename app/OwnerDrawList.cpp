@@ -1,5 +1,6 @@
 #include "OwnerDrawList.h"
 
+#include <QAccessible>
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -10,7 +11,9 @@
 #include <QTimer>
 #include <QToolTip>
 #include <algorithm>
+#include <cmath>
 
+#include "DriveListAccessible.h"
 #include "OsLayer.h"
 
 TOwnerDrawList::TOwnerDrawList(int rowWidth, int rowHeight, QWidget* parent)
@@ -18,6 +21,7 @@ TOwnerDrawList::TOwnerDrawList(int rowWidth, int rowHeight, QWidget* parent)
     setFixedWidth(rowWidth);
     setFocusPolicy(Qt::StrongFocus);
     ApplyHeight();
+    InstallDriveListAccessibility();
 }
 
 void TOwnerDrawList::SetCount(int count) {
@@ -25,6 +29,7 @@ void TOwnerDrawList::SetCount(int count) {
     itemIndex_ = -1;
     focusIndex_ = 0;
     ++generation_;
+    AnnounceRowsReplaced();
     // The owner may rebuild the rows from inside this list's own paint. A resize there would
     // re-enter the paint machinery, so the new size, and the paint of the new rows with it,
     // follow once this paint is over.
@@ -46,6 +51,36 @@ void TOwnerDrawList::SetItemIndex(int index) {
     itemIndex_ = next;
     if (next >= 0) focusIndex_ = next;
     update();
+    AnnounceSelection();
+}
+
+// Screen readers follow the selection through these events; Qt drops them cheaply when no
+// reader is listening.
+void TOwnerDrawList::AnnounceSelection() {
+    if (itemIndex_ < 0) return;
+    QAccessibleEvent selection(this, QAccessible::Selection);
+    selection.setChild(itemIndex_);
+    QAccessible::updateAccessibility(&selection);
+    if (!hasFocus()) return;
+    QAccessibleEvent focus(this, QAccessible::Focus);
+    focus.setChild(itemIndex_);
+    QAccessible::updateAccessibility(&focus);
+}
+
+// Readers that keep a copy of the list's children drop it on this event, which newer AT-SPI
+// bridges of Qt pass on as children-changed; older ones drop it and readers ask afresh.
+void TOwnerDrawList::AnnounceRowsReplaced() {
+    QAccessibleEvent reorder(this, QAccessible::ObjectReorder);
+    QAccessible::updateAccessibility(&reorder);
+}
+
+AccessibleRowText TOwnerDrawList::AccessibleText(int index) const {
+    if (!accessibleText_ || index < 0 || index >= count_) return {};
+    return accessibleText_(index);
+}
+
+QRect TOwnerDrawList::RowRect(int index) const {
+    return QRect(0, index * rowHeight_, width(), rowHeight_);
 }
 
 int TOwnerDrawList::RowAt(int y) const {
@@ -72,6 +107,7 @@ void TOwnerDrawList::paintEvent(QPaintEvent* event) {
 bool TOwnerDrawList::PaintRow(QPainter& painter, int index) {
     const unsigned generation = generation_;
     const bool selected = index == itemIndex_;
+    MatchRowImageToScreen();
     rowImage_.fill(palette().color(selected ? QPalette::Highlight : QPalette::Base));
     if (drawItem_) drawItem_(index, rowImage_, selected);
     if (generation != generation_) return false;
@@ -84,6 +120,17 @@ bool TOwnerDrawList::PaintRow(QPainter& painter, int index) {
         style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
     }
     return true;
+}
+
+// On a scaled screen the row is painted with as many pixels as the screen shows for it, so
+// nothing gets stretched on its way there; the list may move between screens of different
+// ratios at any time.
+void TOwnerDrawList::MatchRowImageToScreen() {
+    const qreal ratio = devicePixelRatioF();
+    if (qFuzzyCompare(rowImage_.devicePixelRatio(), ratio)) return;
+    rowImage_ = QImage(static_cast<int>(std::ceil(width() * ratio)),
+                       static_cast<int>(std::ceil(rowHeight_ * ratio)), QImage::Format_RGB32);
+    rowImage_.setDevicePixelRatio(ratio);
 }
 
 void TOwnerDrawList::mousePressEvent(QMouseEvent* event) {

@@ -5,6 +5,8 @@
 #include <functional>
 #include <optional>
 
+#include "RowAccessibleText.h"
+
 class QHelpEvent;
 
 // A list without a scroll bar of its own whose fixed-height rows are painted by the owner,
@@ -24,6 +26,11 @@ public:
     void SetDrawItem(DrawItemHandler handler) { drawItem_ = std::move(handler); }
     void SetToolTip(ToolTipHandler handler) { toolTip_ = std::move(handler); }
 
+    // What screen readers are told about row `index`; asked whenever they look.
+    using AccessibleTextHandler = std::function<AccessibleRowText(int index)>;
+    void SetAccessibleText(AccessibleTextHandler handler) { accessibleText_ = std::move(handler); }
+    AccessibleRowText AccessibleText(int index) const;
+
     // Replaces the rows: the selection is cleared and the list is sized to hold every row.
     void SetCount(int count);
     int Count() const { return count_; }
@@ -34,6 +41,9 @@ public:
     void SetItemIndex(int index);
 
     int RowAt(int y) const;
+    QRect RowRect(int index) const;
+    // The row the keyboard works on; the selected one when there is one.
+    int FocusIndex() const { return focusIndex_; }
 
 signals:
     void DblClick();
@@ -53,6 +63,9 @@ protected:
 
 private:
     bool PaintRow(QPainter& painter, int index);
+    void MatchRowImageToScreen();
+    void AnnounceSelection();
+    void AnnounceRowsReplaced();
     std::optional<int> TargetRow(int key) const;
     bool HandleCommandKey(const QKeyEvent& event);
     QPoint KeyboardMenuAnchor() const;
@@ -61,6 +74,7 @@ private:
 
     DrawItemHandler drawItem_;
     ToolTipHandler toolTip_;
+    AccessibleTextHandler accessibleText_;
     QImage rowImage_;
     int rowHeight_;
     int count_ = 0;

@@ -30,6 +30,8 @@ using ListImageTable = std::array<std::unique_ptr<ResourceImage>, ListImageNames
 // Fills the table in index order; throws on the first image that cannot be loaded, leaving
 // the ones before it in place.
 void LoadListImages(ListImageTable& images);
+// The same images drawn at twice the resolution ("GGOODL@2x", ...), for scaled screens.
+void LoadListImages2x(ListImageTable& images);
 
 inline constexpr int kRowWidth = 369;
 inline constexpr int kRowHeight = 54;
@@ -37,6 +39,9 @@ inline constexpr int kRowHeight = 54;
 // Rows are painted into an image of the row (Format_RGB32, top-left at 0, 0) so the alpha
 // blend can read what lies beneath.
 QImage NewRowImage();
+// A row image for a screen of that device pixel ratio: enough device pixels to cover the row,
+// tagged with the ratio so that painters keep working in row coordinates.
+QImage NewRowImage(qreal ratio);
 
 void DrawRowBackground(QImage& row, const ListImageTable& images, RowKind kind, bool selected,
                        QColor brush);
@@ -53,3 +58,10 @@ bool LabelShortened(const RowContent& content, const QFont& listFont);
 // The whole row: background, bar, texts.
 void PaintRow(QImage& row, const ListImageTable& images, RowKind kind, bool selected, QColor brush,
               const RowContent& content, const QFont& listFont);
+
+// The whole row at the row image's device pixel ratio: at 1 exactly as above from `images`;
+// at any other ratio the background and bar are assembled from `images2x` at twice the
+// resolution, brought to the ratio, and the texts drawn at the ratio on top.
+void PaintRow(QImage& row, const ListImageTable& images, const ListImageTable& images2x,
+              RowKind kind, bool selected, QColor brush, const RowContent& content,
+              const QFont& listFont);

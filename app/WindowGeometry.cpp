@@ -1,5 +1,6 @@
 #include "WindowGeometry.h"
 
+#include <cmath>
 #include <cstdlib>
 
 namespace {
@@ -23,4 +24,8 @@ QPoint SnapToWorkArea(const QRect& frame, const QRect& workArea, int distance) {
 
 int WheelLineIncrement(int visibleHeight) {
     return (visibleHeight * 9 / 10) / 10;
+}
+
+int ClientHeightShowing(int listHeight, double ratio) {
+    return std::floor(ratio) == ratio ? listHeight : listHeight + 1;
 }

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Regenerates docs/main-window.png and docs/context-menu.png from the real program on a
-# private X server with a window manager and a compositor. Runs as root: the program sees a
+# private X server with a window manager and a compositor; with VOLLMARK_SCALE=2 the same
+# pictures at 200 % (QT_SCALE_FACTOR=2), as docs/main-window@2x.png and docs/context-menu@2x.png. Runs as root: the program sees a
 # private mount table holding "/", /dev/shm and a labelled ext4 image, so the pictures show
 # drives a reader recognises rather than this machine's service mounts.
 # Usage: docs/screenshots.sh [path to vollmark]
@@ -8,9 +9,13 @@ set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
 program=$(realpath "${1:-$here/../build/default/app/vollmark}")
+scale=${VOLLMARK_SCALE:-1}
+suffix=""
+((scale == 1)) || suffix="@${scale}x"
 
 if [[ ${VOLLMARK_SCREENSHOT_INNER:-} != 1 ]]; then
-    exec unshare --mount --propagation private env VOLLMARK_SCREENSHOT_INNER=1 "$0" "$program"
+    exec unshare --mount --propagation private env VOLLMARK_SCREENSHOT_INNER=1 \
+        VOLLMARK_SCALE="$scale" "$0" "$program"
 fi
 
 work=$(mktemp -d)
@@ -28,10 +33,11 @@ mkfs.ext4 -q -L DATA "$work/data.img"
 mount -o loop "$work/data.img" /mnt
 head -c 60M /dev/urandom >/mnt/archive.bin
 
-Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+Xvfb -displayfd 3 -screen 0 $((800 * scale))x$((600 * scale))x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
 pids+=($!)
 for _ in $(seq 50); do [[ -s $work/display ]] && break; sleep 0.1; done
 export DISPLAY=":$(head -n1 "$work/display")" QT_QPA_PLATFORM=xcb LANG=C.UTF-8
+((scale == 1)) || export QT_SCALE_FACTOR=$scale
 openbox >/dev/null 2>&1 &
 pids+=($!)
 xcompmgr >/dev/null 2>&1 &
@@ -60,16 +66,17 @@ shoot() {
     local w=$((WIDTH + left + right + extra_width)) h=$((HEIGHT + top + bottom + extra_height))
     import -window root -crop "${w}x${h}+$((X - left))+$((Y - top))" +repage "$file"
 }
-shoot 0 0 "$here/main-window.png"
+shoot 0 0 "$here/main-window$suffix.png"
 
-xdotool mousemove --sync $((X + 60)) $((Y + 2 * 54 + 27)) click 1
+# Pointer moves are in screen pixels, so they grow with the scale like everything else.
+xdotool mousemove --sync $((X + 60 * scale)) $((Y + (2 * 54 + 27) * scale)) click 1
 xdotool click 3
 sleep 0.4
-xdotool mousemove_relative --sync 40 60   # "Опції"
+xdotool mousemove_relative --sync $((40 * scale)) $((60 * scale))   # "Опції"
 sleep 0.5
-xdotool mousemove_relative --sync 200 0
+xdotool mousemove_relative --sync $((200 * scale)) 0
 sleep 0.2
-xdotool mousemove_relative --sync 0 44    # "Формат відображення"
+xdotool mousemove_relative --sync 0 $((44 * scale))    # "Формат відображення"
 sleep 0.6
-shoot 335 56 "$here/context-menu.png"
-echo "wrote $here/main-window.png and $here/context-menu.png"
+shoot $((335 * scale)) $((56 * scale)) "$here/context-menu$suffix.png"
+echo "wrote $here/main-window$suffix.png and $here/context-menu$suffix.png"

@@ -37,13 +37,16 @@ TFrmDiskInfo::TFrmDiskInfo(QWidget* mainWindow)
     setFont(WindowFont());
     setFixedSize(kClientSize);
     move(kDesignPosition);
+    KeepReadable(this);
     BuildHeader();
     BuildCapacities();
     BuildVolume();
+    TieCaptionsToValues();
     const int lefts[] = {150, 185, 220, 255, 290, 325};
     for (std::size_t i = 0; i < IconStore.size(); ++i) {
         const QPoint at(lefts[i], i == 0 ? 220 : 219);
         IconStore[i] = MakeImage(this, at, QStringLiteral("IDT%1").arg(i + 1));
+        IconStore[i]->setAccessibleName(IconStore[i]->objectName());
     }
 }
 
@@ -86,6 +89,19 @@ void TFrmDiskInfo::BuildVolume() {
     Label15 = MakeAutoLabel(Panel3, QPoint(106, 43), notAvailable);
 }
 
+// Screen readers announce each value with its caption; the labels carry no mnemonic, so the
+// buddies change nothing else.
+void TFrmDiskInfo::TieCaptionsToValues() {
+    Label1->setBuddy(Label4);
+    Label2->setBuddy(Label5);
+    Label3->setBuddy(Label6);
+    Label10->setBuddy(Label11);
+    Label12->setBuddy(Label13);
+    Label14->setBuddy(Label15);
+    Label7->setAccessibleName(Label2->text() + QStringLiteral(" %"));
+    Label8->setAccessibleName(Label3->text() + QStringLiteral(" %"));
+}
+
 void TFrmDiskInfo::FormCreate() {
     Disk = std::make_unique<DiskUtils::TDisk>();
     for (QLabel* image : IconStore) LoadStoreIcon(image);
@@ -112,6 +128,7 @@ void TFrmDiskInfo::FormShow() {
     ShowTypeIcon(Disk->DriveType);
     const DiskInfoTexts texts =
         MakeDiskInfoTexts(*Disk, DiskUtils::GetFileSystemFlags(Disk->DriveLetter));
+    Image1->setAccessibleName(Text(Disk->DriveTypeText));
     Label9->setText(Text(texts.Header));
     Label4->setText(Text(texts.Total));
     Label5->setText(Text(texts.Free));

@@ -61,6 +61,7 @@ private:
     void BuildHeader();
     void BuildCapacities();
     void BuildVolume();
+    void TieCaptionsToValues();
     void LoadStoreIcon(QLabel* image);
     void ShowTypeIcon(std::uint32_t driveType);
     void CentreOverMainWindow();

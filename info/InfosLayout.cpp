@@ -4,7 +4,9 @@
 #include <QFrame>
 #include <QLabel>
 #include <QPalette>
+#include <QWidget>
 #include <algorithm>
+#include <cmath>
 
 namespace InfosLayout {
 
@@ -32,7 +34,40 @@ void SetTextColor(QWidget* widget, const QColor& color) {
     widget->setPalette(palette);
 }
 
+constexpr double kReadableContrast = 4.5;
+
+double Linear(double channel) {
+    return channel <= 0.04045 ? channel / 12.92 : std::pow((channel + 0.055) / 1.055, 2.4);
+}
+
+double Luminance(QColor c) {
+    return 0.2126 * Linear(c.redF()) + 0.7152 * Linear(c.greenF()) + 0.0722 * Linear(c.blueF());
+}
+
 }  // namespace
+
+double ContrastRatio(QColor a, QColor b) {
+    const double la = Luminance(a);
+    const double lb = Luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+bool NeedsDesignFace(const QPalette& system) {
+    const QColor face = system.color(QPalette::Window);
+    return ContrastRatio(face, kHighlight) < kReadableContrast ||
+           ContrastRatio(face, system.color(QPalette::WindowText)) < kReadableContrast;
+}
+
+void KeepReadable(QWidget* window) {
+    if (!NeedsDesignFace(window->palette())) return;
+    QPalette palette = window->palette();
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+        palette.setColor(group, QPalette::Window, kDesignFace);
+        palette.setColor(group, QPalette::WindowText, Qt::black);
+    }
+    palette.setColor(QPalette::Disabled, QPalette::Window, kDesignFace);
+    window->setPalette(palette);
+}
 
 QFont WindowFont() {
     return PixelFont(QStringLiteral("Tahoma"), false);

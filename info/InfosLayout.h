@@ -7,12 +7,28 @@
 
 class QFrame;
 class QLabel;
+class QPalette;
 class QWidget;
 
 // Builders for the information window's components, laid out in pixels for 96 dots per inch.
 namespace InfosLayout {
 
 inline const QColor kHighlight{0x00, 0x40, 0x80};
+// The light button face the highlight colour was chosen for.
+inline const QColor kDesignFace{240, 240, 240};
+
+// Contrast ratio of two opaque colours as accessibility guidelines define it: 1 to 21, and
+// at least 4.5 for text to be readable.
+double ContrastRatio(QColor a, QColor b);
+
+// True where the theme's window face is too dark for the highlight captions or for its own
+// text colour.
+bool NeedsDesignFace(const QPalette& system);
+
+// Gives `window` the design face and black text when its theme NeedsDesignFace, so that it
+// looks as designed under a dark theme instead of putting dark blue on near-black; on a light
+// theme it leaves the window alone.
+void KeepReadable(QWidget* window);
 
 QFont WindowFont();
 QFont HeaderFont();

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+
 #include "WindowGeometry.h"
 
 namespace {
@@ -37,3 +40,27 @@ TEST(WheelLineIncrementTest, visibleHeight_givesTenthOfNineTenths) {
 }
 
 }  // namespace
+
+// What the window ends up with: Qt asks for the rounded device height with size steps of the
+// rounded ratio from a base of minus one rounded pixel, the window manager rounds down to a
+// step, and Qt reads the granted height back rounded to pixels.
+int GrantedHeight(int asked, double ratio) {
+    const int step = std::max(static_cast<int>(std::lround(ratio)), 1);
+    const int base = -step;
+    const int device = static_cast<int>(std::lround(asked * ratio));
+    const int granted = base + (device - base) / step * step;
+    return static_cast<int>(std::lround(granted / ratio));
+}
+
+TEST(ClientHeightShowingTest, grantedHeight_holdsTheWholeListAtCommonRatios) {
+    for (const double ratio : {1.0, 1.25, 1.5, 1.75, 2.0, 2.5, 3.0}) {
+        for (int rows = 2; rows <= 28; ++rows) {
+            const int list = rows * 54;
+            const int granted = GrantedHeight(ClientHeightShowing(list, ratio), ratio);
+            EXPECT_GE(granted, list) << ratio << " " << rows;
+            EXPECT_LE(granted, list + 1) << ratio << " " << rows;
+        }
+    }
+    EXPECT_EQ(ClientHeightShowing(270, 1.0), 270);
+    EXPECT_EQ(ClientHeightShowing(270, 2.0), 270);
+}

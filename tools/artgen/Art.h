@@ -17,9 +17,12 @@ inline constexpr int kCapWidth = 10;
 QColor BarShade(bool green, int row);
 QColor BarEdge(bool green);
 
-QImage RowPanel(RowKind kind, bool selected);
-QImage BarCap(bool leftGreen);  // the green left cap or the red right cap, with alpha
-QImage BarColumn(bool green);
+// `scale` draws the same picture for a screen with that many device pixels per pixel: the
+// row images come in 1x and 2x, and the program picks the 2x set on scaled screens.
+QImage RowPanel(RowKind kind, bool selected, int scale = 1);
+// The green left cap or the red right cap, with alpha.
+QImage BarCap(bool leftGreen, int scale = 1);
+QImage BarColumn(bool green, int scale = 1);
 
 QImage DriveIcon(int typeCode);  // 1 to 6, the drive type codes
 QImage DanceFrame(int index);    // 0 to 7, transparent around the figure

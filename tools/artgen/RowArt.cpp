@@ -135,10 +135,11 @@ void drawDivider(QPainter& p, bool selected) {
 
 }  // namespace
 
-QImage RowPanel(RowKind kind, bool selected) {
-    QImage image = Canvas(kRowWidth, kRowHeight, kListBackground);
+QImage RowPanel(RowKind kind, bool selected, int scale) {
+    QImage image = Canvas(kRowWidth * scale, kRowHeight * scale, kListBackground);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
+    p.scale(scale, scale);
     drawPanel(p, selected);
     drawTab(p, kind);
     drawGlyph(p, kind);

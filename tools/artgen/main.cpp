@@ -34,16 +34,18 @@ bool writePng(const QDir& dir, const QString& name, const QImage& image, bool al
     return writeFile(dir, name + ".png", EncodePng(image, alpha));
 }
 
-bool writeRowArt(const QDir& dir) {
-    bool ok = writePng(dir, "GGOODL", BarCap(true), true);
-    ok &= writePng(dir, "GGOODM", BarColumn(true), false);
-    ok &= writePng(dir, "GHUHOM", BarColumn(false), false);
-    ok &= writePng(dir, "GHUHOR", BarCap(false), true);
+// The 1x set under the plain names, the 2x set under the same names with "@2x" appended.
+bool writeRowArt(const QDir& dir, int scale) {
+    const QString suffix = scale == 1 ? QString() : QString("@%1x").arg(scale);
+    bool ok = writePng(dir, "GGOODL" + suffix, BarCap(true, scale), true);
+    ok &= writePng(dir, "GGOODM" + suffix, BarColumn(true, scale), false);
+    ok &= writePng(dir, "GHUHOM" + suffix, BarColumn(false, scale), false);
+    ok &= writePng(dir, "GHUHOR" + suffix, BarCap(false, scale), true);
     const std::pair<const char*, RowKind> rows[] = {
         {"GDRV", RowKind::Local}, {"GNET", RowKind::Network}, {"GOTH", RowKind::Drive}};
     for (const auto& [name, kind] : rows) {
-        ok &= writePng(dir, name, RowPanel(kind, false), false);
-        ok &= writePng(dir, QString(name) + "SL", RowPanel(kind, true), false);
+        ok &= writePng(dir, name + suffix, RowPanel(kind, false, scale), false);
+        ok &= writePng(dir, name + QString("SL") + suffix, RowPanel(kind, true, scale), false);
     }
     return ok;
 }
@@ -92,7 +94,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "artgen: cannot create %s\n", argv[1]);
         return 1;
     }
-    bool ok = writeRowArt(dir) & writeIcons(dir) & writeAboutArt(dir);
+    bool ok = writeRowArt(dir, 1) & writeRowArt(dir, 2) & writeIcons(dir) & writeAboutArt(dir);
     if (argc == 3) ok &= WriteAppIcons(QDir(QString::fromLocal8Bit(argv[2])), kApplicationId);
     return ok ? 0 : 1;
 }
