@@ -54,4 +54,15 @@ TEST(NoLayer, queryWithoutInstalledLayer_throws) {
     EXPECT_THROW(platform::ScanScope(), std::logic_error);
 }
 
+TEST(Utf8, isValid_rejectsStrayCutShortAndOverlongSequences) {
+    EXPECT_TRUE(utf8::IsValid(""));
+    EXPECT_TRUE(utf8::IsValid("."));
+    EXPECT_TRUE(utf8::IsValid("\u202F"));
+    EXPECT_TRUE(utf8::IsValid("\xF0\x9F\x92\xBE"));
+    EXPECT_FALSE(utf8::IsValid("\xA0"));      // ISO-8859-1 no-break space
+    EXPECT_FALSE(utf8::IsValid("\xE2\x80"));  // cut short
+    EXPECT_FALSE(utf8::IsValid("\xC0\xAE"));  // overlong "."
+    EXPECT_FALSE(utf8::IsValid("\xE2\x28\xA1"));
+}
+
 }  // namespace

@@ -89,16 +89,5 @@ TEST(NumberLocale, reading_leavesProcessLocaleAlone) {
     EXPECT_STREQ(localeconv()->decimal_point, ".");
 }
 
-TEST(NumberLocale, isUtf8_table) {
-    EXPECT_TRUE(isUtf8(""));
-    EXPECT_TRUE(isUtf8("."));
-    EXPECT_TRUE(isUtf8("\u202F"));
-    EXPECT_TRUE(isUtf8("\xF0\x9F\x92\xBE"));
-    EXPECT_FALSE(isUtf8("\xA0"));      // ISO-8859-1 no-break space
-    EXPECT_FALSE(isUtf8("\xE2\x80"));  // cut short
-    EXPECT_FALSE(isUtf8("\xC0\xAE"));  // overlong "."
-    EXPECT_FALSE(isUtf8("\xE2\x28\xA1"));
-}
-
 }  // namespace
 }  // namespace platform::linuxfs
