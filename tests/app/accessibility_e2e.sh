@@ -6,13 +6,12 @@
 set -uo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
+source "$here/x_session.bash"
 python=/usr/bin/python3
-for tool in Xvfb dbus-run-session xdotool; do
-    command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
-done
-[[ -x /usr/libexec/at-spi-bus-launcher ]] || { echo "SKIP: at-spi2-core is not installed"; exit 77; }
+need_tools Xvfb openbox wmctrl dbus-run-session xdotool
+[[ -x /usr/libexec/at-spi-bus-launcher ]] || skip "at-spi2-core is not installed"
 "$python" -c 'import gi; gi.require_version("Atspi", "2.0")' 2>/dev/null ||
-    { echo "SKIP: python3-gi or gir1.2-atspi-2.0 is not installed"; exit 77; }
+    skip "python3-gi or gir1.2-atspi-2.0 is not installed"
 
 # A session bus of its own, on which the accessibility bus is started on demand.
 if [[ ${1:-} != --inside ]]; then
@@ -21,22 +20,9 @@ fi
 program=$2
 drives_tool=$3
 
-work=$(mktemp -d)
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done
-    wait 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-fail() { echo "FAIL: $*"; exit 1; }
-
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-pids+=($!)
-for _ in $(seq 50); do [[ -s $work/display ]] && break; sleep 0.1; done
-[[ -s $work/display ]] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-export DISPLAY=":$(head -n1 "$work/display")"
-export QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1
+open_work_folder
+start_x_session
+export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1
 
 "$drives_tool" --json >"$work/drives.json" || fail "vollmark-drives --json failed"
 "$program" >"$work/program.log" 2>&1 &

@@ -8,15 +8,7 @@ set -uo pipefail
 
 source "$(dirname "$0")/x_session.bash"
 need_tools Xvfb openbox xprop xwininfo wmctrl xdotool
-
-work=$(mktemp -d)
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done
-    wait 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
+open_work_folder
 
 # The page file is written next to the executable: a copy keeps it out of the build tree.
 program=$work/bin/vollmark
@@ -108,7 +100,12 @@ expect_clean_end "close after a move"
 grep -q '^divisor=1024$' "$settings" || fail "divisor lost: $(cat "$settings")"
 
 start
-eval "$(xdotool getwindowgeometry --shell "$window")"
+# The caption can show before the window manager has carried out the move to the kept place.
+for _ in $(seq 50); do
+    eval "$(xdotool getwindowgeometry --shell "$window")"
+    [[ "$X,$Y" == "$moved" ]] && break
+    sleep 0.1
+done
 [[ "$X,$Y" == "$moved" ]] || fail "window at $X,$Y after a restart, was at $moved"
 echo "choices and place restored: caption '$(caption_of "$window")', at $X,$Y"
 wmctrl -i -c "$window"

@@ -1,6 +1,7 @@
 # Sourced by the end-to-end scripts: a private X server with a window manager, a work folder
 # that holds the program's settings, and helpers to find and measure the main window.
-# The caller sets `work` to an empty folder and appends what it starts to `pids`.
+# open_work_folder makes the work folder `work`; at exit, everything appended to `pids` is
+# ended and the folder removed.
 
 fail() { echo "FAIL: $*"; exit 1; }
 # CI has every tool, root and loop devices: a skip there would hide a broken runner.
@@ -8,6 +9,18 @@ skip() {
     [[ ${CI:-} == true ]] && { echo "FAIL: $* (CI must run every case)"; exit 1; }
     echo "SKIP: $*"
     exit 77
+}
+
+end_session() {
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done
+    wait 2>/dev/null
+    rm -rf "$work"
+}
+
+open_work_folder() {
+    work=$(mktemp -d)
+    pids=()
+    trap end_session EXIT
 }
 
 need_tools() {
@@ -26,7 +39,9 @@ start_x_session() {
     export XDG_CONFIG_HOME=$work/config
     openbox >/dev/null 2>&1 &
     pids+=($!)
-    for _ in $(seq 50); do wmctrl -m >/dev/null 2>&1 && break; sleep 0.1; done
+    # A window mapped before the manager runs keeps no frame and ignores the on-top request.
+    for _ in $(seq 100); do wmctrl -m >/dev/null 2>&1 && break; sleep 0.1; done
+    wmctrl -m >/dev/null 2>&1 || fail "no window manager answered"
 }
 
 # Prints the id of the main window once its caption carries the local total.
