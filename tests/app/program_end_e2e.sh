@@ -91,10 +91,17 @@ caption=$(caption_of "$window")
 [[ $caption == *" GB ("* ]] || fail "caption '$caption' is not in the byte words"
 xprop -id "$window" _NET_WM_STATE | grep -q ABOVE || fail "not on top"
 xprop -id "$window" _NET_WM_WINDOW_OPACITY | grep -q '= ' || fail "not transparent"
-xdotool windowmove "$window" 40 60
-sleep 1
 eval "$(xdotool getwindowgeometry --shell "$window")"
+before="$X,$Y"
+xdotool windowmove "$window" 40 60
+# The window manager carries out the move in its own time.
+for _ in $(seq 50); do
+    eval "$(xdotool getwindowgeometry --shell "$window")"
+    [[ "$X,$Y" != "$before" ]] && break
+    sleep 0.1
+done
 moved="$X,$Y"
+[[ $moved != "$before" ]] || fail "the window did not move from $before"
 wmctrl -i -c "$window"
 expect_clean_end "close after a move"
 grep -q '^divisor=1024$' "$settings" || fail "divisor lost: $(cat "$settings")"
