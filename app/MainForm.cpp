@@ -147,6 +147,7 @@ void TFrmMain::SystemDrivesChanged() {
 // absent there rather than with the figures it had.
 void TFrmMain::RefillDiskInfo() {
     if (!frmDiskInfo_ || !frmDiskInfo_->isVisible() || !frmDiskInfo_->Disk) return;
+    const platform::ScanScope scan;
     frmDiskInfo_->Disk->Refresh();
     frmDiskInfo_->FormShow();
 }
@@ -171,22 +172,27 @@ void TFrmMain::ListBox1DrawItem(int index, QImage& row, bool selected) {
 }
 
 RowContent TFrmMain::SummaryRow(RowKind kind) {
-    if (kind == RowKind::NetworkSummary) {
-        const std::string label = tr("NETWORK DISKS VALUE").toStdString();
-        return SummaryRowContent(label.c_str(), model_.NetworkTotals());
+    if (kind == RowKind::LocalSummary) {
+        const CaptionFigures caption = CaptionFiguresOf(model_.LocalTotals());
+        setWindowTitle(tr("Vollmark - Total: %1 (%2 Free)")
+                           .arg(QString::fromStdString(caption.Total),
+                                QString::fromStdString(caption.FreeShare)));
     }
-    const CaptionFigures caption = CaptionFiguresOf(model_.LocalTotals());
-    setWindowTitle(
-        tr("Vollmark - Total: %1 (%2 Free)")
-            .arg(QString::fromStdString(caption.Total), QString::fromStdString(caption.FreeShare)));
-    const std::string label = tr("LOCAL DISKS VALUE").toStdString();
-    return SummaryRowContent(label.c_str(), model_.LocalTotals());
+    return ShownSummaryRow(kind);
+}
+
+RowContent TFrmMain::ShownSummaryRow(RowKind kind) const {
+    const bool local = kind == RowKind::LocalSummary;
+    const std::string label =
+        (local ? tr("LOCAL DISKS VALUE") : tr("NETWORK DISKS VALUE")).toStdString();
+    return SummaryRowContent(label.c_str(), local ? model_.LocalTotals() : model_.NetworkTotals());
 }
 
 // A fresh probe, so that hovering leaves the painter's probe on the drive it holds.
 QString TFrmMain::RowToolTipAt(int index) const {
     const auto& entries = model_.Entries();
     if (index < kFirstDriveRow || static_cast<std::size_t>(index) >= entries.size()) return {};
+    const platform::ScanScope scan;
     DiskUtils::TDisk probe;
     probe.SetDriveIndex(
         DiskUtils::DriveLetterToIndex(LetterOf(entries[static_cast<std::size_t>(index)])));

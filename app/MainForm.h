@@ -129,6 +129,8 @@ private:
     void PlaceAtFirstShow();
     void RefillDiskInfo();
     RowContent SummaryRow(RowKind kind);
+    // The summary row as shown, without setting the caption.
+    RowContent ShownSummaryRow(RowKind kind) const;
     std::optional<RowContent> DriveRow(const std::string& entry);
     QString RowToolTipAt(int index) const;
     static RowContent ShownDriveRow(const DiskUtils::TDisk& probe);

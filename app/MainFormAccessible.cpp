@@ -1,5 +1,7 @@
 #include "MainForm.h"
 
+#include "OsLayer.h"
+
 namespace {
 
 char LetterOf(const std::string& entry) {
@@ -14,16 +16,11 @@ AccessibleRowText TFrmMain::AccessibleRow(int index) {
     const auto& entries = model_.Entries();
     if (index < 0 || static_cast<std::size_t>(index) >= entries.size()) return {};
     const std::string& entry = entries[static_cast<std::size_t>(index)];
-    switch (RowKindOf(entry)) {
-        case RowKind::LocalSummary:
-            return DescribeRow(SummaryRowContent(kLocalSummaryLabel, model_.LocalTotals()));
-        case RowKind::NetworkSummary:
-            return DescribeRow(SummaryRowContent(kNetworkSummaryLabel, model_.NetworkTotals()));
-        case RowKind::Drive:
-            break;
-    }
+    const RowKind kind = RowKindOf(entry);
+    if (kind != RowKind::Drive) return DescribeRow(ShownSummaryRow(kind));
     if (!Disk) return {};
+    const platform::ScanScope scan;
     Disk->SetDriveIndex(DiskUtils::DriveLetterToIndex(LetterOf(entry)));
     if (!Disk->Present) return {QString::fromLatin1(&entry.front(), 1) + QLatin1Char(':'), {}};
-    return DescribeRow(DriveRowContent(*Disk));
+    return DescribeRow(ShownDriveRow(*Disk));
 }

@@ -42,6 +42,10 @@
         <source>Used</source>
         <translation>Belegt</translation>
     </message>
+    <message>
+        <source>Total %1, Free %2, Used %3, %4</source>
+        <translation>Größe %1, frei %2, belegt %3, %4</translation>
+    </message>
 </context>
 <context>
     <name>RowToolTip</name>
