@@ -126,22 +126,27 @@ LoadedChoices LoadChoices(QSettings& settings) {
 }
 
 bool StoreChoices(QSettings& settings, const SavedChoices& choices) {
+    // A QSettings keeps the first error it met for the rest of its life, so neither the
+    // damaged file read at start nor one failed write may decide whether this write worked:
+    // it goes through an object of its own and is judged by reading the file back.
+    QSettings file(settings.fileName(), settings.format());
+    file.setAtomicSyncRequired(true);
     // The file holds nothing but these choices; whatever else a damaged file held would
-    // otherwise be written back with them. clear() drops only the keys read, hence the
-    // fresh read of the file first.
-    settings.sync();
-    settings.clear();
-    settings.setValue(kDivisor, kDivisorWords[choices.divisors1024 ? 1 : 0]);
-    settings.setValue(kWords, kUnitWordSets[choices.byteWords ? 1 : 0]);
-    if (choices.displayUnit) settings.setValue(kDisplay, kDisplayWords[*choices.displayUnit]);
-    settings.setValue(kTransparent, kSwitchWords[choices.transparent ? 1 : 0]);
-    settings.setValue(kOnTop, kSwitchWords[choices.onTop ? 1 : 0]);
+    // otherwise be written back with them.
+    file.clear();
+    file.setValue(kDivisor, kDivisorWords[choices.divisors1024 ? 1 : 0]);
+    file.setValue(kWords, kUnitWordSets[choices.byteWords ? 1 : 0]);
+    if (choices.displayUnit) file.setValue(kDisplay, kDisplayWords[*choices.displayUnit]);
+    file.setValue(kTransparent, kSwitchWords[choices.transparent ? 1 : 0]);
+    file.setValue(kOnTop, kSwitchWords[choices.onTop ? 1 : 0]);
     if (choices.placement) {
-        settings.setValue(kScreen, choices.placement->screenName);
-        settings.setValue(kLeft, choices.placement->offset.x());
-        settings.setValue(kTop, choices.placement->offset.y());
+        file.setValue(kScreen, choices.placement->screenName);
+        file.setValue(kLeft, choices.placement->offset.x());
+        file.setValue(kTop, choices.placement->offset.y());
     }
+    file.sync();
     settings.sync();
-    // A format error is the damaged file that was just replaced; only a failed write counts.
-    return settings.status() != QSettings::AccessError;
+    QSettings written(settings.fileName(), settings.format());
+    const LoadedChoices readBack = LoadChoices(written);
+    return !readBack.problem && readBack.choices == choices;
 }

@@ -59,6 +59,31 @@ TEST_F(SettingsFullDiskTest, storeOnFullDisk_failsAndKeepsTheOldFile) {
     choices.placement = SavedPlacement{QString(2000, QLatin1Char('s')), QPoint(1, 2)};
     EXPECT_FALSE(StoreChoices(settings, choices));
     EXPECT_EQ(bytesOnDisk(), before);
+
+    ::unlink(sandbox_->path("config/filler").c_str());
+    EXPECT_TRUE(StoreChoices(settings, choices)) << "one failed write must not fail the next";
+    EXPECT_TRUE(bytesOnDisk().contains("left=1"));
+}
+
+// A damaged file leaves its reader with a format error for good; that must not pass a later
+// failed write off as a success.
+TEST_F(SettingsFullDiskTest, storeOverDamagedFileOnFullDisk_fails) {
+    const std::string file = sandbox_->path("config/damaged.ini");
+    const QString path = QString::fromStdString(file);
+    {
+        QFile damaged(path);
+        ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
+        damaged.write("[units\ndivisor=1024\n");
+    }
+    QSettings settings(path, QSettings::IniFormat);
+    ASSERT_EQ(settings.status(), QSettings::FormatError);
+    Fill(sandbox_->path("config/filler"));
+
+    SavedChoices choices;
+    choices.placement = SavedPlacement{QString(2000, QLatin1Char('s')), QPoint(1, 2)};
+    EXPECT_FALSE(StoreChoices(settings, choices));
+    ::unlink(sandbox_->path("config/filler").c_str());
+    ::unlink(file.c_str());
 }
 
 }  // namespace
