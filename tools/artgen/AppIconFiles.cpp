@@ -5,9 +5,8 @@
 #include "AppIcon.h"
 #include "Encoders.h"
 
-namespace {
-
-bool save(const QDir& root, const QString& relative, const std::optional<QByteArray>& bytes) {
+bool SaveArtFile(const QDir& root, const QString& relative,
+                 const std::optional<QByteArray>& bytes) {
     if (!bytes || bytes->isEmpty()) {
         std::fprintf(stderr, "artgen: could not encode %s\n", qPrintable(relative));
         return false;
@@ -18,7 +17,9 @@ bool save(const QDir& root, const QString& relative, const std::optional<QByteAr
         return false;
     }
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(*bytes) != bytes->size() || !file.commit()) {
+    if (!file.open(QIODevice::WriteOnly) || file.write(*bytes) != bytes->size() ||
+        // commit() can report success after a failed flush (a full disk), leaving an empty file.
+        !file.flush() || !file.commit()) {
         std::fprintf(stderr, "artgen: cannot write %s: %s\n", qPrintable(path),
                      qPrintable(file.errorString()));
         return false;
@@ -26,14 +27,13 @@ bool save(const QDir& root, const QString& relative, const std::optional<QByteAr
     return true;
 }
 
-}  // namespace
-
 bool WriteAppIcons(const QDir& themeRoot, const QString& applicationId) {
     bool ok = true;
     for (const int size : kAppIconSizes) {
         const QString name = QString("hicolor/%1x%1/apps/%2.png").arg(size).arg(applicationId);
-        ok &= save(themeRoot, name, EncodePng(AppIcon(size), true));
+        ok &= SaveArtFile(themeRoot, name, EncodePng(AppIcon(size), true));
     }
-    ok &= save(themeRoot, QString("hicolor/scalable/apps/%1.svg").arg(applicationId), AppIconSvg());
+    ok &= SaveArtFile(themeRoot, QString("hicolor/scalable/apps/%1.svg").arg(applicationId),
+                      AppIconSvg());
     return ok;
 }

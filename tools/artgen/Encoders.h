@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDir>
 #include <QImage>
 #include <optional>
 
@@ -15,3 +16,7 @@ QByteArray EncodeIcon(const QImage& image);
 // Baseline JFIF 1.01 at 72 dpi, 4:2:0, with an Exif segment padded so that the whole file is
 // exactly totalSize bytes. Picks the highest quality that fits; nothing when none does.
 std::optional<QByteArray> EncodeJpegOfSize(const QImage& image, int totalSize);
+
+// Writes `bytes` to root/relative (making the folder) through a temporary file renamed over the
+// old one, so a failed run never leaves a half-written picture behind.
+bool SaveArtFile(const QDir& root, const QString& relative, const std::optional<QByteArray>& bytes);

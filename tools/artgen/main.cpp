@@ -1,7 +1,6 @@
 // Draws every embedded picture and writes the files under resources/art/.
 // Usage: vollmark-artgen <output folder> [<icon theme folder>]
 #include <QDir>
-#include <QFile>
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <cstdio>
@@ -16,22 +15,8 @@ namespace {
 
 constexpr int kAboutBoxBytes = 24894;
 
-bool writeFile(const QDir& dir, const QString& name, const std::optional<QByteArray>& bytes) {
-    QFile file(dir.filePath(name));
-    if (!bytes || bytes->isEmpty()) {
-        std::fprintf(stderr, "artgen: could not encode %s\n", qPrintable(name));
-        return false;
-    }
-    if (!file.open(QIODevice::WriteOnly) || file.write(*bytes) != bytes->size()) {
-        std::fprintf(stderr, "artgen: cannot write %s: %s\n", qPrintable(file.fileName()),
-                     qPrintable(file.errorString()));
-        return false;
-    }
-    return true;
-}
-
 bool writePng(const QDir& dir, const QString& name, const QImage& image, bool alpha) {
-    return writeFile(dir, name + ".png", EncodePng(image, alpha));
+    return SaveArtFile(dir, name + ".png", EncodePng(image, alpha));
 }
 
 // The 1x set under the plain names, the 2x set under the same names with "@2x" appended.
@@ -53,15 +38,15 @@ bool writeRowArt(const QDir& dir, int scale) {
 bool writeAboutArt(const QDir& dir) {
     bool ok = writePng(dir, "ABOUT", AboutPicture(), false);
     for (int i = 0; i < 8; ++i) ok &= writePng(dir, QString("DANCE%1").arg(i), DanceFrame(i), true);
-    ok &= writeFile(dir, "ABOUTBOX.jpg", EncodeJpegOfSize(AboutBoxPicture(), kAboutBoxBytes));
-    ok &= writeFile(dir, "RUZUVO.html", DancePage());
+    ok &= SaveArtFile(dir, "ABOUTBOX.jpg", EncodeJpegOfSize(AboutBoxPicture(), kAboutBoxBytes));
+    ok &= SaveArtFile(dir, "RUZUVO.html", DancePage());
     return ok;
 }
 
 bool writeIcons(const QDir& dir) {
     bool ok = true;
     for (int type = 1; type <= 6; ++type)
-        ok &= writeFile(dir, QString("IDT%1.ico").arg(type), EncodeIcon(DriveIcon(type)));
+        ok &= SaveArtFile(dir, QString("IDT%1.ico").arg(type), EncodeIcon(DriveIcon(type)));
     return ok;
 }
 
