@@ -40,6 +40,9 @@ void detachFromParent(int& channel) {
 }
 
 // Runs in the forked helper: async-signal-safe calls only, since the parent may have threads.
+// statvfs is the one exception: glibc turns it into a bare statfs wherever the kernel reports
+// the mount flags itself (ST_VALID, every kernel since 2.6.36), and only older kernels make it
+// read the mount table with malloc.
 [[noreturn]] void serveRequests(int channel) {
     detachFromParent(channel);
     char path[kMaxPath + 1];
