@@ -131,10 +131,6 @@ bool isSelfContainedFileSystem(std::string_view fsType) {
     return contains(kTypes, fsType);
 }
 
-bool isHangFree(const MountRecord& mount, const std::vector<MountRecord>& table) {
-    return isHangFree(mount, hangProneMountPoints(table));
-}
-
 MountPointSet hangProneMountPoints(const std::vector<MountRecord>& table) {
     MountPointSet points;
     for (const auto& record : table)

@@ -32,14 +32,12 @@ bool isHiddenMount(const MountRecord& record);
 // statfs on these types reads what the kernel keeps in memory or on a local disk; it never
 // waits on a server or a daemon.
 bool isSelfContainedFileSystem(std::string_view fsType);
-// A statvfs of `mount` cannot hang when its own file system and every mount its path walks
-// through are self-contained (a hung NFS mount above it would stall the path lookup).
-bool isHangFree(const MountRecord& mount, const std::vector<MountRecord>& table);
-
-// The mount points of a table whose own file system may hang, so that the question above costs
-// a few lookups per mount instead of a pass over the whole table.
+// The mount points of a table whose own file system may hang.
 using MountPointSet = std::set<std::string, std::less<>>;
 MountPointSet hangProneMountPoints(const std::vector<MountRecord>& table);
+// A statvfs of `mount` cannot hang when its own file system and every mount its path walks
+// through are self-contained (a hung NFS mount above it would stall the path lookup). The set
+// makes that a few lookups per mount instead of a pass over the whole table.
 bool isHangFree(const MountRecord& mount, const MountPointSet& hangPronePoints);
 
 // True when both records show the same file system: a bind mount (same major:minor) or a

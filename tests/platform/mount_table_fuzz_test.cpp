@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <random>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "linux/DeviceInfo.h"
@@ -123,6 +124,21 @@ TEST(MountTableFuzz, escapedRandomPaths_roundTripExactly) {
     }
 }
 
+bool liesOnTheWayTo(std::string_view point, std::string_view path) {
+    if (point == "/" || point == path) return true;
+    return path.size() > point.size() && path.starts_with(point) && path[point.size()] == '/';
+}
+
+// The slow reading of the rule, one pass over the table per mount.
+bool hangFreeByWholeTable(const MountRecord& mount, const std::vector<MountRecord>& table) {
+    if (!isSelfContainedFileSystem(mount.fsType)) return false;
+    for (const auto& other : table)
+        if (!isSelfContainedFileSystem(other.fsType) &&
+            liesOnTheWayTo(other.mountPoint, mount.mountPoint))
+            return false;
+    return true;
+}
+
 TEST(MountTableFuzz, mutatedTables_filterToMountsOfTheTable) {
     std::mt19937 random(99);
     for (int round = 0; round < kRounds / 10; ++round) {
@@ -135,7 +151,7 @@ TEST(MountTableFuzz, mutatedTables_filterToMountsOfTheTable) {
         const auto hangProne = hangProneMountPoints(table);
         for (const auto& mount : shown) {
             expectSoundRecord(mount);
-            EXPECT_EQ(isHangFree(mount, hangProne), isHangFree(mount, table));
+            EXPECT_EQ(isHangFree(mount, hangProne), hangFreeByWholeTable(mount, table));
         }
     }
 }
