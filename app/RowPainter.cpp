@@ -115,6 +115,16 @@ void DrawPercentage(QPainter& painter, const RowContent& content) {
     TextAt(painter, kPercentCentre - painter.fontMetrics().horizontalAdvance(text) / 2, 26, text);
 }
 
+// The bracket text ends at kBracketRight in the regular face; the label gets what is left
+// before it. The painter and the tooltip's question both measure through here.
+int BracketLeftOf(const QString& bracket, const QFont& regular) {
+    return kBracketRight - QFontMetrics(regular).horizontalAdvance(bracket);
+}
+
+int LabelRoomBefore(int bracketLeft) {
+    return bracketLeft - kLabelGap - kNameLeft;
+}
+
 }  // namespace
 
 void LoadListImages(ListImageTable& images) {
@@ -175,10 +185,10 @@ void DrawRowTexts(QImage& row, const RowContent& content, const QFont& listFont)
     if (!content.RowText.empty()) TextAt(painter, 4, 4, QString::fromStdString(content.RowText));
     font.setBold(false);
     const QString bracket = QString::fromStdString(content.BracketText);
-    const int bracketLeft = kBracketRight - QFontMetrics(font).horizontalAdvance(bracket);
+    const int bracketLeft = BracketLeftOf(bracket, font);
     TextAt(painter, kNameLeft, 5,
            FittedLabel(painter.fontMetrics(), QString::fromStdString(content.Label),
-                       bracketLeft - kLabelGap - kNameLeft));
+                       LabelRoomBefore(bracketLeft)));
     painter.setFont(font);
     TextAt(painter, bracketLeft, 5, bracket);
     DrawFigures(painter, content);
@@ -198,9 +208,8 @@ bool LabelShortened(const RowContent& content, const QFont& listFont) {
     bold.setBold(true);
     QFont regular = listFont;
     regular.setBold(false);
-    const QString bracket = QString::fromStdString(content.BracketText);
-    const int bracketLeft = kBracketRight - QFontMetrics(regular).horizontalAdvance(bracket);
-    const int room = bracketLeft - kLabelGap - kNameLeft;
+    const int room =
+        LabelRoomBefore(BracketLeftOf(QString::fromStdString(content.BracketText), regular));
     return QFontMetrics(bold).horizontalAdvance(QString::fromStdString(content.Label)) > room;
 }
 
