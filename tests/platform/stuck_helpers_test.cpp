@@ -9,6 +9,8 @@
 #include <fstream>
 #include <string>
 
+#include "TempDir.h"
+
 namespace platform::linuxfs {
 namespace {
 
@@ -61,16 +63,10 @@ TEST(StuckHelpers, recordText_roundTripsOddMountPointsAndRejectsDamage) {
 
 class Records : public ::testing::Test {
 protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/vollmark-records-test-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        base_ = pattern;
-        folder_ = base_ + "/records";
-    }
-    void TearDown() override { fs::remove_all(base_); }
+    void SetUp() override { ASSERT_TRUE(base_.ready()); }
 
-    std::string base_;
-    std::string folder_;
+    TempDir base_{"vollmark-records-test"};
+    std::string folder_ = (base_ / "records").string();
 };
 
 TEST_F(Records, liveHelper_staysStuckUntilItsOwnerForgetsIt) {
@@ -119,10 +115,10 @@ TEST_F(Records, foldersAndFilesOthersCanTouch_areNotTrusted) {
     EXPECT_FALSE(StuckHelperRecords(folder_).usable()) << "a folder open to everyone";
 
     fs::permissions(folder_, fs::perms::owner_all);
-    const std::string elsewhere = base_ + "/elsewhere";
+    const std::string elsewhere = (base_ / "elsewhere").string();
     fs::create_directories(elsewhere);
     fs::permissions(elsewhere, fs::perms::owner_all);
-    const std::string link = base_ + "/link";
+    const std::string link = (base_ / "link").string();
     fs::create_directory_symlink(elsewhere, link);
     EXPECT_FALSE(StuckHelperRecords(link).usable()) << "a symlink to a folder";
 

@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "ReplaceFile.h"
+#include "TempDir.h"
 
 using drives::ReplaceFile;
 namespace fs = std::filesystem;
@@ -14,12 +15,7 @@ namespace {
 
 class ReplaceFileTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/vollmark-replace-XXXXXX";
-        ASSERT_NE(::mkdtemp(pattern), nullptr);
-        folder_ = pattern;
-    }
-    void TearDown() override { fs::remove_all(folder_); }
+    void SetUp() override { ASSERT_TRUE(temp_.ready()); }
 
     static std::string Contents(const fs::path& path) {
         std::ifstream in(path, std::ios::binary);
@@ -36,7 +32,8 @@ protected:
         return names;
     }
 
-    fs::path folder_;
+    TempDir temp_{"vollmark-replace"};
+    fs::path folder_ = temp_.path();
 };
 
 TEST_F(ReplaceFileTest, newAndExistingFiles_getTheWholeContents) {
