@@ -125,20 +125,21 @@ int LabelRoomBefore(int bracketLeft) {
     return bracketLeft - kLabelGap - kNameLeft;
 }
 
-}  // namespace
-
-void LoadListImages(ListImageTable& images) {
+void LoadNamedImages(ListImageTable& images, QStringView suffix) {
     for (std::size_t i = 0; i < images.size(); ++i) {
         images[i] = std::make_unique<ResourceImage>();
-        images[i]->LoadFromResource(QString::fromLatin1(ListImageNames[i]));
+        images[i]->LoadFromResource(QString::fromLatin1(ListImageNames[i]).append(suffix));
     }
 }
 
+}  // namespace
+
+void LoadListImages(ListImageTable& images) {
+    LoadNamedImages(images, {});
+}
+
 void LoadListImages2x(ListImageTable& images) {
-    for (std::size_t i = 0; i < images.size(); ++i) {
-        images[i] = std::make_unique<ResourceImage>();
-        images[i]->LoadFromResource(QString::fromLatin1(ListImageNames[i]) + QStringLiteral("@2x"));
-    }
+    LoadNamedImages(images, u"@2x");
 }
 
 QImage NewRowImage() {

@@ -166,7 +166,6 @@ private:
     void forgetAnswers() {
         stats_.clear();
         volumes_.clear();
-        types_.clear();
     }
 
     static DiskSpace spaceOf(const struct statvfs& stat) {
@@ -252,6 +251,7 @@ private:
             mountInfo_.reset();
             drives_ = {};
             unlettered_.clear();
+            types_.clear();
             return;
         }
         loaded_ = true;
@@ -284,6 +284,9 @@ private:
 
         drives_ = {};
         unlettered_.clear();
+        // A mount's type rests on its record and its device's sysfs entry, neither of which
+        // changes while it stays mounted; kept until the table changes, so repaints skip sysfs.
+        types_.clear();
         for (auto& drive : shown) {
             const auto slot = slotOf.find(drive.mount.mountPoint);
             if (slot != slotOf.end() && !drives_[slot->second])
