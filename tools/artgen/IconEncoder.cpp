@@ -51,8 +51,7 @@ void putInfoHeader(QByteArray& out) {
 }  // namespace
 
 QByteArray EncodeIcon(const QImage& image) {
-    const QImage pixels =
-        image.convertToFormat(QImage::Format_ARGB32).scaled(kSide, kSide, Qt::IgnoreAspectRatio);
+    const QImage pixels = StraightAlpha(image).scaled(kSide, kSide, Qt::IgnoreAspectRatio);
     QByteArray out;
     putHeaders(out);
     putInfoHeader(out);
