@@ -9,6 +9,7 @@ Exit code 0 when every check holds, 1 otherwise.
 """
 import sys
 import time
+import warnings
 
 from read_drive_list import Atspi, GLib, drive_list
 
@@ -35,6 +36,10 @@ def press(item):
     Atspi.Action.do_action(item, 0)
 
 
+# Its replacement, Atspi.Action.get_name, is newer than Debian 12's libatspi.
+warnings.filterwarnings("ignore", "Atspi.Action.get_action_name is deprecated", DeprecationWarning)
+
+
 def open_menu(listing, timeout=10.0):
     """Runs the list's ShowMenu action and returns the menu once it reports itself showing."""
     shown = []
@@ -45,7 +50,8 @@ def open_menu(listing, timeout=10.0):
 
     listener = Atspi.EventListener.new(on_event)
     listener.register("object:state-changed:showing")
-    names = [Atspi.Action.get_name(listing, i) for i in range(Atspi.Action.get_n_actions(listing))]
+    count = Atspi.Action.get_n_actions(listing)
+    names = [Atspi.Action.get_action_name(listing, i) for i in range(count)]
     if "ShowMenu" not in names:
         listener.deregister("object:state-changed:showing")
         return None
