@@ -67,7 +67,8 @@ std::string missingText(const Wanted& wanted, const DisplaySettings& s) {
     if (wanted.wayland && !s.waylandDisplay.empty() && !s.waylandPlugin) {
         const std::string plugin =
             "WAYLAND_DISPLAY needs Qt's Wayland platform plugin: install qt6-wayland";
-        return wanted.x11 ? "no display: DISPLAY is not set, and " + plugin : "no display: " + plugin;
+        return wanted.x11 ? "no display: DISPLAY is not set, and " + plugin
+                          : "no display: " + plugin;
     }
     if (wanted.x11 && wanted.wayland)
         return "no display: neither DISPLAY nor WAYLAND_DISPLAY is set";

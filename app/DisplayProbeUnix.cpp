@@ -53,8 +53,8 @@ std::optional<std::string> connectWayland(const std::string& path) {
     return std::strerror(error);
 }
 
-// Looks where Qt looks for its platform plugins. The plugin list is read before the application object
-// exists; Qt computes it afresh once that object is made.
+// Looks where Qt looks for its platform plugins. The plugin list is read before the application
+// object exists; Qt computes it afresh once that object is made.
 bool waylandPluginInstalled() {
     QStringList folders{qEnvironmentVariable("QT_QPA_PLATFORM_PLUGIN_PATH")};
     for (const QString& path : QCoreApplication::libraryPaths())

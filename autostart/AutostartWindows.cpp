@@ -31,5 +31,6 @@ std::optional<QString> SetAutostartEnabled(const AutostartPlace& place, bool ena
         run.remove(kValueName);
     run.sync();
     if (run.status() == QSettings::NoError) return std::nullopt;
-    return QStringLiteral("cannot change the log-in entry %1 in %2").arg(kValueName, place.location);
+    return QStringLiteral("cannot change the log-in entry %1 in %2")
+        .arg(kValueName, place.location);
 }

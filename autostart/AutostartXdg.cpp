@@ -10,8 +10,9 @@
 
 AutostartPlace SystemAutostartPlace() {
     const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
-    return {QStringLiteral("%1/autostart/%2.desktop").arg(config, QString::fromLatin1(kApplicationId)),
-            QStringLiteral("%1/vollmark").arg(QString::fromLatin1(kInstalledBinDir))};
+    return {
+        QStringLiteral("%1/autostart/%2.desktop").arg(config, QString::fromLatin1(kApplicationId)),
+        QStringLiteral("%1/vollmark").arg(QString::fromLatin1(kInstalledBinDir))};
 }
 
 bool AutostartEnabled(const AutostartPlace& place) {

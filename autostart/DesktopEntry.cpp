@@ -37,18 +37,18 @@ QString ExecArgument(const QString& path) {
 
 QByteArray AutostartDesktopEntry(const QString& program) {
     // TryExec lets the session skip the entry quietly once the program is uninstalled.
-    const QString text = QStringLiteral(
-                             "[Desktop Entry]\n"
-                             "Type=Application\n"
-                             "Name=Vollmark\n"
-                             "Comment=See how full every drive is, in one narrow window\n"
-                             "Icon=%1\n"
-                             "TryExec=%2\n"
-                             "Exec=%3\n"
-                             "Terminal=false\n"
-                             "X-GNOME-Autostart-enabled=true\n")
-                             .arg(QString::fromLatin1(kApplicationId), StringValue(program),
-                                  ExecArgument(program));
+    const QString text =
+        QStringLiteral(
+            "[Desktop Entry]\n"
+            "Type=Application\n"
+            "Name=Vollmark\n"
+            "Comment=See how full every drive is, in one narrow window\n"
+            "Icon=%1\n"
+            "TryExec=%2\n"
+            "Exec=%3\n"
+            "Terminal=false\n"
+            "X-GNOME-Autostart-enabled=true\n")
+            .arg(QString::fromLatin1(kApplicationId), StringValue(program), ExecArgument(program));
     return text.toUtf8();
 }
 

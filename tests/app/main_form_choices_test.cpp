@@ -2,8 +2,8 @@
 
 #include <QAction>
 #include <QFile>
-#include <QMenu>
 #include <QGuiApplication>
+#include <QMenu>
 #include <QScreen>
 #include <QSettings>
 #include <QTemporaryDir>

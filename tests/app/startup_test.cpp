@@ -155,9 +155,13 @@ TEST(PlatformChoice, userChoiceWins_bothDisplaysGoToX11_waylandOnlyWhereItIsAll)
         // Left to the display check, which names the missing package.
         {{}, {{"WAYLAND_DISPLAY", "wayland-0"}}, false, std::nullopt},
         {{}, {}, true, std::nullopt},
-        {{}, {{"QT_QPA_PLATFORM", "wayland"}, {"DISPLAY", ":0"}, {"WAYLAND_DISPLAY", "w"}}, true,
+        {{},
+         {{"QT_QPA_PLATFORM", "wayland"}, {"DISPLAY", ":0"}, {"WAYLAND_DISPLAY", "w"}},
+         true,
          std::nullopt},
-        {{"-platform", "wayland"}, {{"DISPLAY", ":0"}, {"WAYLAND_DISPLAY", "w"}}, true,
+        {{"-platform", "wayland"},
+         {{"DISPLAY", ":0"}, {"WAYLAND_DISPLAY", "w"}},
+         true,
          std::nullopt},
         {{"--platform=offscreen"}, {{"DISPLAY", ":0"}}, true, std::nullopt},
         {{"-display", ":3"}, {{"WAYLAND_DISPLAY", "wayland-0"}}, true, "xcb;wayland"},
@@ -179,8 +183,9 @@ TEST(DisplayCheck, waylandWithoutItsPlugin_namesThePackageInsteadOfLettingQtAbor
               "no display: DISPLAY is not set, and WAYLAND_DISPLAY needs Qt's Wayland platform "
               "plugin: install qt6-wayland");
     s.platform = "wayland";
-    EXPECT_EQ(DisplayProblem(s, fake.probes()),
-              "no display: WAYLAND_DISPLAY needs Qt's Wayland platform plugin: install qt6-wayland");
+    EXPECT_EQ(
+        DisplayProblem(s, fake.probes()),
+        "no display: WAYLAND_DISPLAY needs Qt's Wayland platform plugin: install qt6-wayland");
     EXPECT_TRUE(fake.asked.empty());
 }
 

@@ -13,7 +13,8 @@ namespace {
 
 // The real validator where it is installed; CI has it, so a skip there would hide a fault.
 void ExpectValidEntry(const QString& path) {
-    const QString validator = QStandardPaths::findExecutable(QStringLiteral("desktop-file-validate"));
+    const QString validator =
+        QStandardPaths::findExecutable(QStringLiteral("desktop-file-validate"));
     if (validator.isEmpty()) {
         if (const char* ci = std::getenv("CI"); ci && std::string_view(ci) == "true")
             FAIL() << "desktop-file-validate is not installed";
@@ -94,7 +95,8 @@ TEST(Autostart, folderThatCannotBeMade_isReportedAndNothingWritten) {
                                QStringLiteral("/usr/bin/vollmark")};
     const auto problem = SetAutostartEnabled(place, true);
     ASSERT_TRUE(problem.has_value());
-    EXPECT_TRUE(problem->startsWith(QStringLiteral("cannot write the log-in entry ") + place.location))
+    EXPECT_TRUE(
+        problem->startsWith(QStringLiteral("cannot write the log-in entry ") + place.location))
         << problem->toStdString();
     EXPECT_FALSE(AutostartEnabled(place));
 }
