@@ -2,7 +2,7 @@
 # Starts the real program, with no platform chosen, under weston's headless compositor: once
 # with Wayland alone, where it must run natively, disable the two menu items the compositor
 # cannot honour and leave the place and choices an X session saved alone; once with Xwayland
-# beside it, where it must choose X11 and ask for the saved place and the on-top state. The
+# beside it, where it must choose X11, keep the saved on-top state and save its place. The
 # menu is read and used through the accessibility bus, which needs no keyboard.
 # Usage: wayland_e2e.sh <path to vollmark>
 set -uo pipefail
@@ -17,16 +17,21 @@ compgen -G "/usr/lib/*/qt6/plugins/platforms/libqwayland-generic.so" >/dev/null 
 "$python" -c 'import gi; gi.require_version("Atspi", "2.0")' 2>/dev/null ||
     skip "python3-gi or gir1.2-atspi-2.0 is not installed"
 
+# The runtime folder is private before the session bus starts: the accessibility bus that it
+# starts on demand puts its socket there, and would otherwise share ~/.cache/at-spi/bus with
+# every other test's.
 if [[ ${1:-} != --inside ]]; then
+    XDG_RUNTIME_DIR=$(mktemp -d) || fail "no runtime folder"
+    export XDG_RUNTIME_DIR
     exec dbus-run-session -- bash "$0" --inside "$@"
 fi
 program=$2
 
 open_work_folder
+trap 'end_session; rm -rf "$XDG_RUNTIME_DIR"' EXIT
 # The program's own choice is under test, and never the user's compositor or settings.
 unset QT_QPA_PLATFORM DISPLAY WAYLAND_DISPLAY
-export XDG_RUNTIME_DIR=$work/runtime XDG_CONFIG_HOME=$work/config
-mkdir -m 700 "$XDG_RUNTIME_DIR"
+export XDG_CONFIG_HOME=$work/config
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1
 settings=$XDG_CONFIG_HOME/vollmark/vollmark.ini
 mkdir -p "$(dirname "$settings")"
@@ -95,15 +100,11 @@ done
 [[ -n $display ]] || fail "weston started no Xwayland: $(cat "$work/$socket.log")"
 export DISPLAY=$display
 
-start_both() {
-    WAYLAND_DISPLAY=$socket "$program" >"$work/xwayland.log" 2>&1 &
-    program_pid=$!
-    window=$(timeout 20 xdotool search --sync --name '^Vollmark - Total' | head -n1)
-    [[ -n $window ]] || fail "xdotool finds no window on $DISPLAY: $(cat "$work/xwayland.log")"
-}
-
 printf '[window]\nonTop=true\n' >"$settings"
-start_both
+WAYLAND_DISPLAY=$socket "$program" >"$work/xwayland.log" 2>&1 &
+program_pid=$!
+window=$(timeout 20 xdotool search --sync --name '^Vollmark - Total' | head -n1)
+[[ -n $window ]] || fail "xdotool finds no window on $DISPLAY: $(cat "$work/xwayland.log")"
 plugins=$(platform_plugins "$program_pid")
 echo "Xwayland: window $window on $DISPLAY, platform plugins loaded: $plugins"
 [[ $plugins == libqxcb.so ]] || fail "expected the X11 plugin alone: $plugins"
@@ -118,18 +119,10 @@ fi
 "$python" "$here/read_menu.py" x11 || fail "menu: $(cat "$work/xwayland.log")"
 wait_for_end "$program_pid" 10 || fail "still running after Закрити"
 [[ $exit_code == 0 ]] || fail "exit code $exit_code: $(cat "$work/xwayland.log")"
-left=$(sed -n 's/^left=//p' "$settings")
-top=$(sed -n 's/^top=//p' "$settings")
-[[ -n $left && -n $top ]] || fail "no place saved: $(cat "$settings")"
-
-# Weston's desktop shell places every window itself; what the program can do is ask for the
-# saved place, which the size hints it gives the window manager carry.
-start_both
-hints=$(xprop -id "$window" WM_NORMAL_HINTS)
-asked=$(sed -n 's/.*user specified location: \([0-9-]*\), \([0-9-]*\).*/\1,\2/p' <<<"$hints")
-echo "Xwayland: saved place $left,$top; the window asks for $asked"
-[[ $asked == "$left,$top" ]] || fail "the window asks for '$asked', saved $left,$top: $hints"
-kill -TERM "$program_pid"
-wait_for_end "$program_pid" 10 || fail "still running after SIGTERM"
-[[ $exit_code == 0 ]] || fail "exit code $exit_code after SIGTERM"
+# Weston's desktop shell places every X window itself and ignores moves asked for later, so
+# the saved place cannot come back there (program_end_e2e checks that it does under openbox);
+# what is checked is that an X session, unlike a Wayland one, knows its place and keeps it.
+grep -q '^screen=' "$settings" && grep -q '^left=' "$settings" && grep -q '^top=' "$settings" ||
+    fail "no place saved: $(cat "$settings")"
+echo "Xwayland: place saved: $(grep -E '^(screen|left|top)=' "$settings" | xargs)"
 echo "PASS"
