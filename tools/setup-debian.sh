@@ -16,6 +16,8 @@ packages=(
     libfuse3-dev fuse3 squashfs-tools e2fsprogs util-linux coreutils locales
     # end-to-end window test and screenshots
     xvfb xauth openbox xcompmgr x11-utils wmctrl xdotool imagemagick
+    # Wayland test: weston and Xwayland, and Qt's Wayland plugin (the program runs without it)
+    weston xwayland qt6-wayland
     # the Debian package and its checks
     dpkg-dev file lintian desktop-file-utils appstream man-db groff-base bash-completion
     # screen-reader test: the accessibility bus and a reader of its tree
