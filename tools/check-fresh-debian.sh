@@ -29,7 +29,7 @@ if ! command -v debootstrap >/dev/null; then
 fi
 
 # The mirror this machine's apt uses, so the new root sees the same archive.
-mirror=$(cat /etc/apt/sources.list /etc/apt/sources.list.d/*.sources 2>/dev/null |
+mirror=$({ cat /etc/apt/sources.list /etc/apt/sources.list.d/*.sources 2>/dev/null || true; } |
     sed -nE 's/^deb +(\[[^]]*\] +)?([^ ]+) +bookworm .*/\2/p; s/^URIs: +([^ ]+\/debian)$/\1/p' |
     head -n1)
 mirror=${mirror:-http://deb.debian.org/debian}
@@ -45,7 +45,9 @@ debootstrap bookworm "$root" "$mirror" >"$root.debootstrap.log" 2>&1 ||
     { echo "$0: debootstrap failed, see $root.debootstrap.log" >&2; exit 1; }
 # The same suites as this machine (updates and security), where it lists them.
 for f in /etc/apt/sources.list /etc/apt/sources.list.d/*.list /etc/apt/sources.list.d/*.sources; do
-    [[ -s $f ]] && grep -q '/debian' "$f" && cp "$f" "$root$f"
+    if [[ -s $f ]] && grep -q '/debian' "$f" && grep -qE '^(deb |Types: deb$)' "$f"; then
+        cp "$f" "$root$f"
+    fi
 done
 cp /etc/resolv.conf "$root/etc/resolv.conf"
 
