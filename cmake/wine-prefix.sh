@@ -84,11 +84,20 @@ done
 
 # The server and the services outlive this script, so they get none of its output: CTest waits
 # for every holder of a test's output to close it before it calls the test done.
+starts=()
 for p in "$prefix" "${copies[@]}"; do
     WINEPREFIX=$p "$wineserver" -p$persistence </dev/null >/dev/null 2>&1
-    log=$p/services-start.log
-    if ! "$emulator" "$p" cmd /c exit 0 </dev/null >"$log" 2>&1; then
-        cat "$log" >&2
-        exit 1
+    "$emulator" "$p" cmd /c exit 0 </dev/null >"$p/services-start.log" 2>&1 &
+    starts+=($!)
+done
+failed=0
+for i in "${!starts[@]}"; do
+    if ! wait "${starts[i]}"; then
+        p=$prefix
+        ((i == 0)) || p=${copies[i - 1]}
+        echo "$0: wine's services did not start in $p:" >&2
+        cat "$p/services-start.log" >&2
+        failed=1
     fi
 done
+exit $failed
