@@ -39,7 +39,7 @@ window=$(main_window "$program_pid") || fail "no main window: $(cat "$work/progr
 # Polls until the window shows `rows` more rows than at start and, when asked, another caption.
 expect_window() {
     local what=$1 height=$2 caption_changes=$3 now_height now_caption
-    for _ in $(seq 20); do
+    for _ in $(seq 300); do
         now_height=$(client_height_of "$window")
         now_caption=$(caption_of "$window")
         if [[ $now_height == "$height" ]] &&

@@ -37,7 +37,7 @@ expect_clean_end() {
 
 start_hidden() {
     start "$word"
-    for _ in $(seq 50); do wmctrl -l | grep -q "A propos" && break; sleep 0.1; done
+    for _ in $(seq 300); do wmctrl -l | grep -q "A propos" && break; sleep 0.1; done
     wmctrl -l | grep -q "A propos" || fail "the about window did not show"
     [[ -e $page ]] || fail "no page file in the hidden mode"
 }
@@ -61,7 +61,7 @@ open_menu_on_first_drive() {
     eval "$(xdotool getwindowgeometry --shell "$window")"
     xdotool mousemove $((X + 100)) $((Y + 2 * 54 + 27)) click 1 click 3
     # The menu is the second visible window of the program.
-    for _ in $(seq 30); do
+    for _ in $(seq 300); do
         (($(xdotool search --onlyvisible --class vollmark 2>/dev/null | wc -l) >= 2)) && return 0
         sleep 0.1
     done
@@ -76,7 +76,7 @@ expect_clean_end "close button with the context menu open"
 start
 open_menu_on_first_drive
 xdotool key Down Return
-for _ in $(seq 30); do wmctrl -l | grep -q "Informations du disque" && break; sleep 0.1; done
+for _ in $(seq 300); do wmctrl -l | grep -q "Informations du disque" && break; sleep 0.1; done
 wmctrl -l | grep -q "Informations du disque" || fail "the information window did not open"
 wmctrl -i -c "$window"
 expect_clean_end "close button with the information window open"
@@ -95,7 +95,7 @@ eval "$(xdotool getwindowgeometry --shell "$window")"
 before="$X,$Y"
 xdotool windowmove "$window" 40 60
 # The window manager carries out the move in its own time.
-for _ in $(seq 50); do
+for _ in $(seq 300); do
     eval "$(xdotool getwindowgeometry --shell "$window")"
     [[ "$X,$Y" != "$before" ]] && break
     sleep 0.1
@@ -108,7 +108,7 @@ grep -q '^divisor=1024$' "$settings" || fail "divisor lost: $(cat "$settings")"
 
 start
 # The caption can show before the window manager has carried out the move to the kept place.
-for _ in $(seq 50); do
+for _ in $(seq 300); do
     eval "$(xdotool getwindowgeometry --shell "$window")"
     [[ "$X,$Y" == "$moved" ]] && break
     sleep 0.1

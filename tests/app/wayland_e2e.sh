@@ -44,7 +44,7 @@ start_weston() {
         --width=1024 --height=768 "$@" >"$work/$socket.log" 2>&1 &
     weston_pid=$!
     pids+=("$weston_pid")
-    for _ in $(seq 100); do
+    for _ in $(seq 300); do
         [[ -S $XDG_RUNTIME_DIR/$socket ]] && return 0
         kill -0 "$weston_pid" 2>/dev/null || break
         sleep 0.1
@@ -62,7 +62,7 @@ start_weston "$socket"
 printf '[window]\ntransparent=true\nonTop=true\nscreen=kept\nleft=40\ntop=60\n' >"$settings"
 WAYLAND_DEBUG=1 WAYLAND_DISPLAY=$socket "$program" >"$work/wayland.log" 2>&1 &
 program_pid=$!
-for _ in $(seq 100); do
+for _ in $(seq 300); do
     grep -qs 'set_app_id("org.vollmark.Vollmark")' "$work/wayland.log" && break
     kill -0 "$program_pid" 2>/dev/null || break
     sleep 0.1
@@ -92,7 +92,7 @@ echo "Wayland alone: the new choice written, the X session's place and switches 
 [[ -d /tmp/.X11-unix ]] || mkdir -m 1777 /tmp/.X11-unix || skip "cannot make /tmp/.X11-unix"
 socket=vollmark-$$-xwayland
 start_weston "$socket" --xwayland
-for _ in $(seq 100); do
+for _ in $(seq 300); do
     display=$(sed -n 's/.*xserver listening on display \(:[0-9]*\).*/\1/p' "$work/$socket.log")
     [[ -n $display ]] && break
     sleep 0.1

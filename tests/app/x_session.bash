@@ -31,7 +31,7 @@ start_x_session() {
     # -displayfd picks a free display number and reports it once the server accepts clients.
     Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
     pids+=($!)
-    for _ in $(seq 50); do [[ -s $work/display ]] && break; sleep 0.1; done
+    for _ in $(seq 300); do [[ -s $work/display ]] && break; sleep 0.1; done
     [[ -s $work/display ]] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
     export DISPLAY=":$(head -n1 "$work/display")"
     export QT_QPA_PLATFORM=xcb
@@ -40,14 +40,14 @@ start_x_session() {
     openbox >/dev/null 2>&1 &
     pids+=($!)
     # A window mapped before the manager runs keeps no frame and ignores the on-top request.
-    for _ in $(seq 100); do wmctrl -m >/dev/null 2>&1 && break; sleep 0.1; done
+    for _ in $(seq 300); do wmctrl -m >/dev/null 2>&1 && break; sleep 0.1; done
     wmctrl -m >/dev/null 2>&1 || fail "no window manager answered"
 }
 
 # Prints the id of the main window once its caption carries the local total.
 main_window() {
     local pid=$1 window
-    for _ in $(seq 100); do
+    for _ in $(seq 300); do
         window=$(wmctrl -l | awk '/Vollmark - Total: / {print $1; exit}')
         [[ -n $window ]] && { echo "$window"; return 0; }
         kill -0 "$pid" 2>/dev/null || return 1
