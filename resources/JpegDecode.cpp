@@ -36,8 +36,9 @@ struct RawJpeg {
     bool damaged = false;
 };
 
-// Returns nullptr on success, otherwise the decoder's message (stored in error).
-const char* decodeRaw(const QByteArray& data, RawJpeg& out, JpegError& error) {
+// Returns nullptr on success, otherwise the decoder's message (stored in error). With
+// `headerOnly` it reads the markers up to the first scan and no pixel.
+const char* decodeRaw(const QByteArray& data, RawJpeg& out, JpegError& error, bool headerOnly) {
     jpeg_decompress_struct info{};
     info.err = jpeg_std_error(&error.manager);
     error.manager.error_exit = onFatal;
@@ -53,6 +54,13 @@ const char* decodeRaw(const QByteArray& data, RawJpeg& out, JpegError& error) {
     if (info.image_width > kMaxImageSide || info.image_height > kMaxImageSide) {
         jpeg_destroy_decompress(&info);
         return "The jpeg image is too large.";
+    }
+    if (headerOnly) {
+        out.width = static_cast<int>(info.image_width);
+        out.height = static_cast<int>(info.image_height);
+        out.damaged = error.manager.num_warnings > 0;
+        jpeg_destroy_decompress(&info);
+        return nullptr;
     }
     info.out_color_space = JCS_RGB;
     jpeg_start_decompress(&info);
@@ -81,7 +89,7 @@ bool LooksLikeJpeg(const QByteArray& data) {
 DecodedImage DecodeJpeg(const QByteArray& data) {
     RawJpeg raw;
     JpegError error{};
-    if (const char* message = decodeRaw(data, raw, error))
+    if (const char* message = decodeRaw(data, raw, error, false))
         throw std::runtime_error(std::string("The jpeg image could not be decoded: ") + message);
     // Truncated or corrupt data makes libjpeg invent grey blocks with only a warning;
     // showing such a picture would hide a broken build.
@@ -94,4 +102,14 @@ DecodedImage DecodeJpeg(const QByteArray& data) {
         for (int x = 0; x < raw.width; ++x, src += 3) dst[x] = qRgb(src[0], src[1], src[2]);
     }
     return out;
+}
+
+ImageHeader CheckJpeg(const QByteArray& data) {
+    RawJpeg header;
+    JpegError error{};
+    if (const char* message = decodeRaw(data, header, error, true))
+        throw std::runtime_error(std::string("The jpeg image could not be decoded: ") + message);
+    if (header.damaged || !data.endsWith("\xFF\xD9"))
+        throw std::runtime_error("The jpeg image is damaged.");
+    return {header.width, header.height, false};
 }
