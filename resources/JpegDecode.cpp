@@ -36,9 +36,8 @@ struct RawJpeg {
     bool damaged = false;
 };
 
-// Returns nullptr on success, otherwise the decoder's message (stored in error). With
-// `headerOnly` it reads the markers up to the first scan and no pixel.
-const char* decodeRaw(const QByteArray& data, RawJpeg& out, JpegError& error, bool headerOnly) {
+// Returns nullptr on success, otherwise the decoder's message (stored in error).
+const char* decodeRaw(const QByteArray& data, RawJpeg& out, JpegError& error) {
     jpeg_decompress_struct info{};
     info.err = jpeg_std_error(&error.manager);
     error.manager.error_exit = onFatal;
@@ -54,13 +53,6 @@ const char* decodeRaw(const QByteArray& data, RawJpeg& out, JpegError& error, bo
     if (info.image_width > kMaxImageSide || info.image_height > kMaxImageSide) {
         jpeg_destroy_decompress(&info);
         return "The jpeg image is too large.";
-    }
-    if (headerOnly) {
-        out.width = static_cast<int>(info.image_width);
-        out.height = static_cast<int>(info.image_height);
-        out.damaged = error.manager.num_warnings > 0;
-        jpeg_destroy_decompress(&info);
-        return nullptr;
     }
     info.out_color_space = JCS_RGB;
     jpeg_start_decompress(&info);
@@ -89,7 +81,7 @@ bool LooksLikeJpeg(const QByteArray& data) {
 DecodedImage DecodeJpeg(const QByteArray& data) {
     RawJpeg raw;
     JpegError error{};
-    if (const char* message = decodeRaw(data, raw, error, false))
+    if (const char* message = decodeRaw(data, raw, error))
         throw std::runtime_error(std::string("The jpeg image could not be decoded: ") + message);
     // Truncated or corrupt data makes libjpeg invent grey blocks with only a warning;
     // showing such a picture would hide a broken build.
@@ -104,12 +96,35 @@ DecodedImage DecodeJpeg(const QByteArray& data) {
     return out;
 }
 
+// Walked by hand rather than by libjpeg, which a window that is never shown should not load:
+// segments are FF, a marker and (except SOI, EOI and RSTn) a big-endian length that counts
+// itself; the frame header (SOF0..SOF15 but DHT, JPG, DAC) holds the height and width after
+// the sample precision; entropy-coded data follows the scan header (SOS) to the end marker.
 ImageHeader CheckJpeg(const QByteArray& data) {
-    RawJpeg header;
-    JpegError error{};
-    if (const char* message = decodeRaw(data, header, error, true))
-        throw std::runtime_error(std::string("The jpeg image could not be decoded: ") + message);
-    if (header.damaged || !data.endsWith("\xFF\xD9"))
-        throw std::runtime_error("The jpeg image is damaged.");
-    return {header.width, header.height, false};
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(data.constData());
+    const auto size = static_cast<std::size_t>(data.size());
+    const auto damaged = [] { return std::runtime_error("The jpeg image is damaged."); };
+    if (!LooksLikeJpeg(data)) throw damaged();
+    ImageHeader header;
+    std::size_t at = 2;
+    while (at + 4 <= size && bytes[at] == 0xFF) {
+        const std::uint8_t marker = bytes[at + 1];
+        const std::size_t length = std::size_t{bytes[at + 2]} << 8 | bytes[at + 3];
+        if (length < 2 || at + 2 + length > size) throw damaged();
+        const bool frame =
+            marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
+        if (frame && length >= 7) {
+            header.height = bytes[at + 5] << 8 | bytes[at + 6];
+            header.width = bytes[at + 7] << 8 | bytes[at + 8];
+        }
+        if (marker == 0xDA) {
+            if (header.width == 0 || header.height == 0 || !data.endsWith("\xFF\xD9"))
+                throw damaged();
+            if (header.width > kMaxImageSide || header.height > kMaxImageSide)
+                throw std::runtime_error("The jpeg image is too large.");
+            return header;
+        }
+        at += 2 + length;
+    }
+    throw damaged();
 }
