@@ -13,8 +13,8 @@ class QWindow;
 
 // The id the window manager and a Wayland compositor match to the menu entry.
 void SetApplicationIdentity();
-// The application's icon, set once `window` (shown) has drawn its first frame: looking it up
-// reads the icon theme's index and decodes every size, and no frame of the window needs it.
+// The application's icon, set once `window` (shown) has drawn its first frame: reading and
+// decoding its eight sizes is work the first frame does not need.
 void SetApplicationIconAfterFirstFrame(QWindow* window);
 
 // The folder for the hidden mode's page file: next to the executable, except for an
