@@ -1,7 +1,9 @@
 #include "InfosForm.h"
 
+#include <QBuffer>
 #include <QFrame>
 #include <QImage>
+#include <QImageReader>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPixmap>
@@ -121,13 +123,17 @@ void TFrmDiskInfo::CheckStoreIcon(const QLabel* image) const {
         throw std::runtime_error(tr("Icon image is not valid").toStdString());
 }
 
-// An icon that passed the check and still cannot be decoded stays empty.
+// An icon that passed the check and still cannot be decoded stays empty. The reader is told
+// the format and not to guess, so that only the icon plugin is loaded, not every image plugin.
 void TFrmDiskInfo::LoadCheckedIcons() {
     for (std::size_t i = 0; i < iconsToLoad_; ++i) {
-        const std::optional<QByteArray> data = EmbeddedData(IconStore[i]->objectName());
-        QImage icon;
-        if (data && icon.loadFromData(*data, "ICO"))
-            IconStore[i]->setPixmap(QPixmap::fromImage(icon));
+        std::optional<QByteArray> data = EmbeddedData(IconStore[i]->objectName());
+        if (!data) continue;
+        QBuffer buffer(&*data);
+        QImageReader reader(&buffer, "ico");
+        reader.setAutoDetectImageFormat(false);
+        const QImage icon = reader.read();
+        if (!icon.isNull()) IconStore[i]->setPixmap(QPixmap::fromImage(icon));
     }
     iconsToLoad_ = 0;
 }
