@@ -68,8 +68,10 @@ TFrmAbout::~TFrmAbout() {
 
 void TFrmAbout::FormCreate() {
     hiddenMode_ = UnlocksHiddenMode(parameters_);
+    // Nothing shows this window unless the hidden mode is on; the picture is decoded when it
+    // is first painted.
     auto background = std::make_unique<ResourceImage>();
-    background->LoadFromResource(QStringLiteral("ABOUT"));
+    background->LoadFromResourceOnDemand(QStringLiteral("ABOUT"));
     aboutBackground_ = std::move(background);
     setFixedSize(aboutBackground_->Width(), aboutBackground_->Height());
     if (hiddenMode_) EnterHiddenMode();

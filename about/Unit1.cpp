@@ -19,16 +19,22 @@ TAboutBox::TAboutBox()
     setWindowTitle(tr("11111"));
     Image1->setGeometry(QRect(QPoint(0, 0), kClientSize));
     Image1->installEventFilter(this);
-    ResourceImage picture;
     try {
-        picture.LoadFromResource(QStringLiteral("ABOUTBOX"));
-        Image1->setPixmap(QPixmap::fromImage(picture.ColorSurface()));
-        Image1->resize(picture.Width(), picture.Height());
+        picture_.LoadFromResourceOnDemand(QStringLiteral("ABOUTBOX"));
+        Image1->resize(picture_.Width(), picture_.Height());
     } catch (const std::exception&) {
         // The picture is part of the build; without it the box (which the program never
         // shows) stays blank at its design size rather than stopping the start-up.
     }
     setFixedSize(Image1->size());
+}
+
+void TAboutBox::showEvent(QShowEvent* event) {
+    if (Image1->pixmap().isNull() && picture_.Width() > 0) {
+        Image1->setPixmap(QPixmap::fromImage(picture_.ColorSurface()));
+        picture_ = ResourceImage();
+    }
+    QDialog::showEvent(event);
 }
 
 void TAboutBox::Image1Click() {

@@ -2,6 +2,8 @@
 
 #include <QDialog>
 
+#include "ResourceImage.h"
+
 class QLabel;
 
 // The picture about box: the JPEG picture at full size; a click on it closes the box.
@@ -21,4 +23,9 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    // Decoded into Image1 when the box is first shown, which the program itself never does.
+    ResourceImage picture_;
 };

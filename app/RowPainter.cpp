@@ -125,21 +125,23 @@ int LabelRoomBefore(int bracketLeft) {
     return bracketLeft - kLabelGap - kNameLeft;
 }
 
-void LoadNamedImages(ListImageTable& images, QStringView suffix) {
+void LoadNamedImages(ListImageTable& images, QStringView suffix,
+                     void (ResourceImage::*load)(const QString&)) {
     for (std::size_t i = 0; i < images.size(); ++i) {
         images[i] = std::make_unique<ResourceImage>();
-        images[i]->LoadFromResource(QString::fromLatin1(ListImageNames[i]).append(suffix));
+        (*images[i].*load)(QString::fromLatin1(ListImageNames[i]).append(suffix));
     }
 }
 
 }  // namespace
 
 void LoadListImages(ListImageTable& images) {
-    LoadNamedImages(images, {});
+    LoadNamedImages(images, {}, &ResourceImage::LoadFromResource);
 }
 
+// Most screens never draw these: they are checked here and decoded at the first scaled paint.
 void LoadListImages2x(ListImageTable& images) {
-    LoadNamedImages(images, u"@2x");
+    LoadNamedImages(images, u"@2x", &ResourceImage::LoadFromResourceOnDemand);
 }
 
 QImage NewRowImage() {

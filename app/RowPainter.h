@@ -30,7 +30,8 @@ using ListImageTable = std::array<std::unique_ptr<ResourceImage>, ListImageNames
 // Fills the table in index order; throws on the first image that cannot be loaded, leaving
 // the ones before it in place.
 void LoadListImages(ListImageTable& images);
-// The same images drawn at twice the resolution ("GGOODL@2x", ...), for scaled screens.
+// The same images drawn at twice the resolution ("GGOODL@2x", ...), for scaled screens; they
+// are checked at once and decoded when first drawn.
 void LoadListImages2x(ListImageTable& images);
 
 inline constexpr int kRowWidth = 369;

@@ -4,7 +4,11 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QImageReader>
+#include <QPixmap>
 #include <QStandardPaths>
+#include <QTimer>
+#include <QWindow>
 #include <cstdio>
 #include <string_view>
 #include <vector>
@@ -32,15 +36,64 @@ std::optional<int> RunBeforeApplication(int argc, char** argv) {
     return std::nullopt;
 }
 
-void SetApplicationIdentity() {
+namespace {
+
+// The pictures the package installs into the hicolor icon theme where it is installed (for
+// the user or the system), otherwise the embedded copies of the same pictures. The theme is not
+// asked: that parses its whole index, kept for the program's life (0.6 MB), to find these files.
+QString IconFile(int size, const QString& id) {
+    const QString installed =
+        QStandardPaths::locate(QStandardPaths::GenericDataLocation,
+                               QStringLiteral("icons/hicolor/%1x%1/apps/%2.png").arg(size).arg(id));
+    return installed.isEmpty() ? QStringLiteral(":/icons/%1/%2.png").arg(size).arg(id) : installed;
+}
+
+// Read as PNG outright: a reader left to detect the format loads every image-format plugin
+// to ask it, although Qt reads PNG itself.
+void SetApplicationIcon() {
     const QString id = QString::fromLatin1(kApplicationId);
-    QGuiApplication::setDesktopFileName(id);
-    // The installed theme's icon wins; the embedded copy serves a program run from its
-    // build folder.
-    QIcon embedded;
-    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256})
-        embedded.addFile(QStringLiteral(":/icons/%1/%2.png").arg(size).arg(id));
-    QGuiApplication::setWindowIcon(QIcon::fromTheme(id, embedded));
+    QIcon icon;
+    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+        QImageReader reader(IconFile(size, id), "png");
+        reader.setAutoDetectImageFormat(false);
+        const QImage image = reader.read();
+        if (!image.isNull()) icon.addPixmap(QPixmap::fromImage(image));
+    }
+    QGuiApplication::setWindowIcon(icon);
+}
+
+// The first expose of a widget window paints it and puts the frame on the screen before the
+// event handler returns; a zero timer started there runs after that.
+class FirstFrameWatch : public QObject {
+public:
+    explicit FirstFrameWatch(QWindow* window) : QObject(window) {
+        window->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Expose && static_cast<QWindow*>(watched)->isExposed()) {
+            watched->removeEventFilter(this);
+            QTimer::singleShot(0, this, [this] {
+                SetApplicationIcon();
+                deleteLater();
+            });
+        }
+        return false;
+    }
+};
+
+}  // namespace
+
+void SetApplicationIdentity() {
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(kApplicationId));
+}
+
+void SetApplicationIconAfterFirstFrame(QWindow* window) {
+    if (window)
+        new FirstFrameWatch(window);
+    else
+        SetApplicationIcon();
 }
 
 bool PageFileBesideExecutable(const QString& executableDir, const QString& installedBinDir,

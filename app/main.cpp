@@ -52,6 +52,7 @@ int main(int argc, char* argv[]) {
     TEndRequests endRequests(FrmMain);
     QObject::connect(&endRequests, &TEndRequests::EndRequested, &FrmMain, &TFrmMain::close);
     FrmMain.show();
+    SetApplicationIconAfterFirstFrame(FrmMain.windowHandle());
     if (FrmAbout.HiddenMode()) QTimer::singleShot(0, &FrmAbout, &TFrmAbout::PresentHiddenMode);
     const int exitCode = QApplication::exec();
 

@@ -68,9 +68,10 @@ Capacity& Capacity::operator+=(Capacity other) {
 }
 
 std::int64_t RoundHalfEven(long double value) {
-    // nearbyint follows the current rounding mode, which is round-to-nearest-even unless
-    // somebody changed it; rint-family functions are the only ones that round ties to even.
-    return Saturate(std::nearbyint(value));
+    // rint follows the current rounding mode, which is round-to-nearest-even unless somebody
+    // changed it; rint-family functions are the only ones that round ties to even. Unlike
+    // nearbyint it compiles to one instruction, so the tool needs no maths library.
+    return Saturate(std::rint(value));
 }
 
 Capacity CapacityIn(std::uint8_t drive, SizeUnit unit, CapacityKind kind) {

@@ -93,7 +93,7 @@ std::string FixedText(long double value, std::uint8_t decimals) {
     decimals = decimals < 9 ? decimals : 9;
     long double power = 1;
     for (unsigned i = 0; i < decimals; ++i) power *= 10;
-    const long double scaled = std::nearbyint(std::fabs(value) * power);
+    const long double scaled = std::rint(std::fabs(value) * power);
     if (!std::isfinite(scaled) || scaled >= 1e18L) return negative ? "-INF" : "INF";
     const auto digits = static_cast<std::uint64_t>(scaled);
     const auto unit = static_cast<std::uint64_t>(power);

@@ -1,7 +1,9 @@
 #include "InfosForm.h"
 
+#include <QBuffer>
 #include <QFrame>
 #include <QImage>
+#include <QImageReader>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPixmap>
@@ -11,6 +13,7 @@
 #include <stdexcept>
 
 #include "EmbeddedData.h"
+#include "ImageDecode.h"
 #include "InfoTexts.h"
 #include "InfosLayout.h"
 
@@ -102,19 +105,37 @@ void TFrmDiskInfo::TieCaptionsToValues() {
     Label8->setAccessibleName(Label3->text() + QStringLiteral(" %"));
 }
 
+// Decoding an icon loads Qt's image plugins, which only a window being shown needs: the icons
+// are checked here and decoded when the window is first filled.
 void TFrmDiskInfo::FormCreate() {
     Disk = std::make_unique<DiskUtils::TDisk>();
-    for (QLabel* image : IconStore) LoadStoreIcon(image);
+    for (const QLabel* image : IconStore) {
+        CheckStoreIcon(image);
+        ++iconsToLoad_;
+    }
 }
 
-void TFrmDiskInfo::LoadStoreIcon(QLabel* image) {
+void TFrmDiskInfo::CheckStoreIcon(const QLabel* image) const {
     const QString name = image->objectName();
     const std::optional<QByteArray> data = EmbeddedData(name);
     if (!data) throw std::runtime_error(tr("Resource %1 not found").arg(name).toStdString());
-    QImage icon;
-    if (!icon.loadFromData(*data, "ICO"))
+    if (!LooksLikeIcon(*data))
         throw std::runtime_error(tr("Icon image is not valid").toStdString());
-    image->setPixmap(QPixmap::fromImage(icon));
+}
+
+// An icon that passed the check and still cannot be decoded stays empty. The reader is told
+// the format and not to guess, so that only the icon plugin is loaded, not every image plugin.
+void TFrmDiskInfo::LoadCheckedIcons() {
+    for (std::size_t i = 0; i < iconsToLoad_; ++i) {
+        std::optional<QByteArray> data = EmbeddedData(IconStore[i]->objectName());
+        if (!data) continue;
+        QBuffer buffer(&*data);
+        QImageReader reader(&buffer, "ico");
+        reader.setAutoDetectImageFormat(false);
+        const QImage icon = reader.read();
+        if (!icon.isNull()) IconStore[i]->setPixmap(QPixmap::fromImage(icon));
+    }
+    iconsToLoad_ = 0;
 }
 
 void TFrmDiskInfo::ShowTypeIcon(std::uint32_t driveType) {
@@ -125,6 +146,7 @@ void TFrmDiskInfo::ShowTypeIcon(std::uint32_t driveType) {
 void TFrmDiskInfo::FormShow() {
     // Nothing to show before FormCreate made the probe or after FormDestroy freed it.
     if (!Disk) return;
+    LoadCheckedIcons();
     ShowTypeIcon(Disk->DriveType);
     const DiskInfoTexts texts =
         MakeDiskInfoTexts(*Disk, DiskUtils::GetFileSystemFlags(Disk->DriveLetter));

@@ -62,10 +62,13 @@ private:
     void BuildCapacities();
     void BuildVolume();
     void TieCaptionsToValues();
-    void LoadStoreIcon(QLabel* image);
+    void CheckStoreIcon(const QLabel* image) const;
+    void LoadCheckedIcons();
     void ShowTypeIcon(std::uint32_t driveType);
     void CentreOverMainWindow();
 
     QPointer<QWidget> mainWindow_;
     bool shownBefore_ = false;
+    // IconStore entries checked at creation and not decoded yet, counted from the first.
+    std::size_t iconsToLoad_ = 0;
 };

@@ -95,3 +95,36 @@ DecodedImage DecodeJpeg(const QByteArray& data) {
     }
     return out;
 }
+
+// Walked by hand rather than by libjpeg, which a window that is never shown should not load:
+// segments are FF, a marker and (except SOI, EOI and RSTn) a big-endian length that counts
+// itself; the frame header (SOF0..SOF15 but DHT, JPG, DAC) holds the height and width after
+// the sample precision; entropy-coded data follows the scan header (SOS) to the end marker.
+ImageHeader CheckJpeg(const QByteArray& data) {
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(data.constData());
+    const auto size = static_cast<std::size_t>(data.size());
+    const auto damaged = [] { return std::runtime_error("The jpeg image is damaged."); };
+    if (!LooksLikeJpeg(data)) throw damaged();
+    ImageHeader header;
+    std::size_t at = 2;
+    while (at + 4 <= size && bytes[at] == 0xFF) {
+        const std::uint8_t marker = bytes[at + 1];
+        const std::size_t length = std::size_t{bytes[at + 2]} << 8 | bytes[at + 3];
+        if (length < 2 || at + 2 + length > size) throw damaged();
+        const bool frame =
+            marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
+        if (frame && length >= 7) {
+            header.height = bytes[at + 5] << 8 | bytes[at + 6];
+            header.width = bytes[at + 7] << 8 | bytes[at + 8];
+        }
+        if (marker == 0xDA) {
+            if (header.width == 0 || header.height == 0 || !data.endsWith("\xFF\xD9"))
+                throw damaged();
+            if (header.width > kMaxImageSide || header.height > kMaxImageSide)
+                throw std::runtime_error("The jpeg image is too large.");
+            return header;
+        }
+        at += 2 + length;
+    }
+    throw damaged();
+}

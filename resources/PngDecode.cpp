@@ -1,4 +1,5 @@
 #include <png.h>
+#include <zlib.h>
 
 #include <stdexcept>
 #include <string>
@@ -35,6 +36,35 @@ DecodedImage split(const std::vector<std::uint8_t>& pixels, int width, int heigh
     return out;
 }
 
+std::uint32_t bigEndian32(const QByteArray& data, qsizetype at) {
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(data.constData()) + at;
+    return std::uint32_t{bytes[0]} << 24 | std::uint32_t{bytes[1]} << 16 |
+           std::uint32_t{bytes[2]} << 8 | std::uint32_t{bytes[3]};
+}
+
+[[noreturn]] void failWith(const std::string& message) {
+    throw std::runtime_error("The png image could not be decoded: " + message);
+}
+
+// Chunk layout: length (4 bytes, big-endian), type (4), data (length), CRC-32 of type and data (4).
+void checkChunks(const QByteArray& data) {
+    constexpr qsizetype kSignature = 8;
+    constexpr qsizetype kFraming = 12;
+    qsizetype at = kSignature;
+    while (at + kFraming <= data.size()) {
+        const std::uint32_t length = bigEndian32(data, at);
+        if (length > static_cast<std::uint64_t>(data.size() - at - kFraming))
+            failWith("Not enough image data");
+        const auto* typeAndData = reinterpret_cast<const Bytef*>(data.constData() + at + 4);
+        const std::string type(data.constData() + at + 4, 4);
+        if (crc32(0, typeAndData, length + 4) != bigEndian32(data, at + 8 + length))
+            failWith(type + ": CRC error");
+        if (type == "IEND") return;
+        at += kFraming + length;
+    }
+    failWith("Not enough image data");
+}
+
 }  // namespace
 
 bool LooksLikePng(const QByteArray& data) {
@@ -56,4 +86,17 @@ DecodedImage DecodePng(const QByteArray& data) {
     if (!png_image_finish_read(&image, nullptr, pixels.data(), 0, nullptr)) fail(image);
     return split(pixels, static_cast<int>(image.width), static_cast<int>(image.height),
                  alpha ? 4 : 3);
+}
+
+ImageHeader CheckPng(const QByteArray& data) {
+    PngImageGuard guard;
+    png_image& image = guard.image;
+    if (!png_image_begin_read_from_memory(&image, data.constData(),
+                                          static_cast<std::size_t>(data.size())))
+        fail(image);
+    if (image.width > kMaxImageSide || image.height > kMaxImageSide)
+        throw std::runtime_error("The png image is too large.");
+    checkChunks(data);
+    return {static_cast<int>(image.width), static_cast<int>(image.height),
+            (image.format & PNG_FORMAT_FLAG_ALPHA) != 0};
 }

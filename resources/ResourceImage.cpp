@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <utility>
 
 #include "EmbeddedData.h"
 #include "ImageDecode.h"
@@ -12,6 +13,18 @@ DecodedImage decode(const QByteArray& data) {
     if (LooksLikePng(data)) return DecodePng(data);
     if (LooksLikeJpeg(data)) return DecodeJpeg(data);
     throw std::runtime_error("The embedded image is neither png nor jpeg.");
+}
+
+ImageHeader check(const QByteArray& data) {
+    if (LooksLikePng(data)) return CheckPng(data);
+    if (LooksLikeJpeg(data)) return CheckJpeg(data);
+    throw std::runtime_error("The embedded image is neither png nor jpeg.");
+}
+
+QByteArray embedded(const QString& name) {
+    std::optional<QByteArray> data = EmbeddedData(name);
+    if (!data) throw std::runtime_error("The png image could not be loaded from the resource ID.");
+    return std::move(*data);
 }
 
 bool isDirect32(QImage::Format format) {
@@ -31,30 +44,56 @@ QRgb blend(QRgb src, QRgb dst, int a) {
 }  // namespace
 
 void ResourceImage::LoadFromResource(const QString& name) {
-    const std::optional<QByteArray> data = EmbeddedData(name);
-    if (!data) throw std::runtime_error("The png image could not be loaded from the resource ID.");
-    DecodedImage decoded = decode(*data);
+    DecodedImage decoded = decode(embedded(name));
+    size_ = decoded.color.size();
+    hasAlpha_ = !decoded.alpha.empty();
+    pending_.clear();
     color_ = std::move(decoded.color);
     alpha_ = std::move(decoded.alpha);
 }
 
+void ResourceImage::LoadFromResourceOnDemand(const QString& name) {
+    QByteArray data = embedded(name);
+    const ImageHeader header = check(data);
+    size_ = QSize(header.width, header.height);
+    hasAlpha_ = header.alpha;
+    pending_ = std::move(data);
+    color_ = QImage();
+    alpha_.clear();
+}
+
+void ResourceImage::DecodePending() const {
+    if (pending_.isEmpty()) return;
+    const QByteArray data = std::exchange(pending_, QByteArray());
+    try {
+        DecodedImage decoded = decode(data);
+        if (decoded.color.size() != size_ || decoded.alpha.empty() == hasAlpha_) return;
+        color_ = std::move(decoded.color);
+        alpha_ = std::move(decoded.alpha);
+    } catch (const std::exception&) {
+        // Checked when loaded; what is left to fail leaves the image empty.
+    }
+}
+
 int ResourceImage::Width() const {
-    return color_.width();
+    return size_.width();
 }
 
 int ResourceImage::Height() const {
-    return color_.height();
+    return size_.height();
 }
 
 bool ResourceImage::HasAlpha() const {
-    return !alpha_.empty();
+    return hasAlpha_;
 }
 
 const QImage& ResourceImage::ColorSurface() const {
+    DecodePending();
     return color_;
 }
 
 void ResourceImage::Draw(QImage& target, int x, int y) const {
+    DecodePending();
     if (color_.isNull() || target.isNull()) return;
     // Callers may hand over a converted pixmap; other layouts are drawn through a copy so the
     // per-pixel loop below can rely on 0xAARRGGBB words.

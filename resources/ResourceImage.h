@@ -14,6 +14,11 @@ public:
     // when no embedded item of that name exists, and a std::runtime_error naming the fault
     // when the data cannot be decoded; the image keeps its previous content then.
     void LoadFromResource(const QString& name);
+    // For images that a window may never draw: finds and checks the item as far as that needs
+    // no decoding (see CheckPng, CheckJpeg) and throws as LoadFromResource does for what it
+    // finds; the pixels are decoded when first drawn or asked for. A file whose checksums hold
+    // but whose pixels still cannot be decoded then leaves the image empty, drawing nothing.
+    void LoadFromResourceOnDemand(const QString& name);
 
     int Width() const;
     int Height() const;
@@ -28,6 +33,12 @@ public:
     const QImage& ColorSurface() const;
 
 private:
-    QImage color_;
-    std::vector<std::uint8_t> alpha_;  // one byte per pixel, row-major; empty for RGB images
+    // Decodes what LoadFromResourceOnDemand left; the program draws on one thread only.
+    void DecodePending() const;
+
+    QSize size_{0, 0};
+    bool hasAlpha_ = false;
+    mutable QByteArray pending_;  // the undecoded item, until the first use
+    mutable QImage color_;
+    mutable std::vector<std::uint8_t> alpha_;  // one byte per pixel, row-major; empty for RGB
 };

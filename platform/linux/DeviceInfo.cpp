@@ -1,15 +1,18 @@
 #include "DeviceInfo.h"
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#include <unistd.h>
 
 #include <cstdlib>
-#include <fstream>
 #include <memory>
+#include <string_view>
 
 #include "MountFilter.h"
 #include "OsLayer.h"
+#include "UniqueFd.h"
 
 namespace platform::linuxfs {
 namespace {
@@ -21,11 +24,16 @@ std::optional<int> hexValue(char c) {
     return std::nullopt;
 }
 
+// sysfs attributes are one short line. No stream: a file stream sets up the C++ locale, whose
+// code is most of what the command-line tool maps and a good part of its start-up.
 std::string readFirstLine(const std::string& path) {
-    std::ifstream in(path);
-    std::string line;
-    std::getline(in, line);
-    return line;
+    const UniqueFd fd(open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!fd) return {};
+    char buffer[256];
+    const ssize_t got = read(fd.get(), buffer, sizeof buffer);
+    if (got <= 0) return {};
+    const std::string_view text(buffer, static_cast<std::size_t>(got));
+    return std::string(text.substr(0, text.find('\n')));
 }
 
 std::optional<std::string> canonicalPath(const std::string& path) {
@@ -109,8 +117,8 @@ DeviceFacts readDeviceFacts(const std::string& sysfs, dev_t device) {
     facts.onUsbBus = path->find("/usb") != std::string::npos;
     const bool partition = access((*path + "/partition").c_str(), F_OK) == 0;
     const std::string disk = partition ? parentDirectory(*path) : *path;
-    facts.removable =
-        readFirstLine(disk + "/removable") == "1" || readFirstLine(*path + "/removable") == "1";
+    facts.removable = readFirstLine(disk + "/removable") == "1" ||
+                      (partition && readFirstLine(*path + "/removable") == "1");
     return facts;
 }
 

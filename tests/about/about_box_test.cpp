@@ -5,6 +5,7 @@
 #include <QTimer>
 
 #include "QtAppEnvironment.h"
+#include "ResourceImage.h"
 #include "Unit1.h"
 
 namespace {
@@ -19,12 +20,18 @@ void ClickLeft(QWidget* widget) {
     QCoreApplication::sendEvent(widget, &release);
 }
 
-TEST(AboutBoxTest, construction_showsThePictureAtFullSize) {
+// The box is sized from the picture's header; the pixels arrive when it is first shown.
+TEST(AboutBoxTest, showing_givesThePictureAtFullSize) {
     TAboutBox box;
     EXPECT_EQ(box.windowTitle(), "11111");
     EXPECT_EQ(box.size(), QSize(512, 384));
-    EXPECT_EQ(box.Image1->pixmap().size(), QSize(512, 384));
     EXPECT_EQ(box.Image1->geometry(), QRect(0, 0, 512, 384));
+    box.show();
+    ASSERT_EQ(box.Image1->pixmap().size(), QSize(512, 384));
+    ResourceImage picture;
+    picture.LoadFromResource(QStringLiteral("ABOUTBOX"));
+    EXPECT_EQ(box.Image1->pixmap().toImage().convertToFormat(QImage::Format_RGB32),
+              picture.ColorSurface());
 }
 
 TEST(AboutBoxTest, clickDuringModalShowing_returnsCancel) {

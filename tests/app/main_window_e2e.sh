@@ -29,6 +29,15 @@ echo "client size: ${width}x${height}"
 [[ $width == 369 ]] || fail "client width $width, expected 369"
 ((height >= 108 && height % 54 == 0)) || fail "client height $height is not whole rows"
 
+# The icon comes once the first frame is up, from the embedded copy in a build folder. Only the
+# first words of the property are read: all its sizes drawn as text run past a pipe's buffer.
+has_icon() { [[ $(xprop -id "$window" -len 16 _NET_WM_ICON) == "_NET_WM_ICON(CARDINAL) = "* ]]; }
+for _ in $(seq 50); do
+    has_icon && break
+    sleep 0.1
+done
+has_icon || fail "no window icon"
+
 xprop -id "$window" _NET_WM_STATE | grep -q ABOVE && fail "on top before it was asked for"
 xprop -id "$window" _NET_WM_WINDOW_OPACITY | grep -q '= ' && fail "transparent at start"
 

@@ -117,8 +117,13 @@ TEST_F(InfosFormTest, typeCodes_pickTheirIconOrKeepThePreviousOne) {
     }
 }
 
-TEST_F(InfosFormTest, creation_loadsSixDistinctIconsWithoutQueryingDrives) {
+// The icons are decoded at the first fill, not at creation, which queries no drive either.
+TEST_F(InfosFormTest, creationQueriesNoDrive_firstFillHasSixDistinctIcons) {
     EXPECT_EQ(fake->counts().space + fake->counts().volume + fake->counts().type, 0);
+    EXPECT_TRUE(window.Image1->pixmap().isNull());
+    EXPECT_EQ(window.Label4->text(), "0 Bytes");
+    EXPECT_EQ(window.Label13->text(), "Unknow");
+    Fill('D');
     for (std::size_t i = 0; i < window.IconStore.size(); ++i) {
         const QImage icon = PictureOf(window.IconStore[i]);
         EXPECT_EQ(icon.size(), QSize(32, 32)) << i;
@@ -127,9 +132,6 @@ TEST_F(InfosFormTest, creation_loadsSixDistinctIconsWithoutQueryingDrives) {
             EXPECT_NE(icon, PictureOf(window.IconStore[i - 1])) << i;
         }
     }
-    EXPECT_TRUE(window.Image1->pixmap().isNull());
-    EXPECT_EQ(window.Label4->text(), "0 Bytes");
-    EXPECT_EQ(window.Label13->text(), "Unknow");
 }
 
 TEST_F(InfosFormTest, fillWithoutProbe_leavesDesignTexts) {

@@ -44,12 +44,18 @@ TEST(DecodePng, brokenData_throwsReadableError) {
     flipped[good.size() / 2] = char(flipped[good.size() / 2] ^ 0x5A);
     const QByteArray cases[] = {good.left(8), good.left(good.size() / 2), flipped, hugePngHeader(),
                                 QByteArray("\x89PNG\r\n\x1a\n", 8) + QByteArray(64, 'x')};
+    // The check without decoding must find all that the decoder finds.
     for (const QByteArray& bytes : cases) {
-        try {
-            DecodePng(bytes);
-            ADD_FAILURE() << "decoded " << bytes.size() << " bytes";
-        } catch (const std::runtime_error& e) {
-            EXPECT_NE(std::string(e.what()), "") << bytes.size();
+        for (const auto read : {&DecodePng, +[](const QByteArray& b) {
+                                    CheckPng(b);
+                                    return DecodedImage{};
+                                }}) {
+            try {
+                read(bytes);
+                ADD_FAILURE() << "accepted " << bytes.size() << " bytes";
+            } catch (const std::runtime_error& e) {
+                EXPECT_NE(std::string(e.what()), "") << bytes.size();
+            }
         }
     }
 }
@@ -58,8 +64,33 @@ TEST(DecodeJpeg, brokenData_throwsReadableError) {
     const QByteArray good = EmbeddedData("ABOUTBOX").value();
     const QByteArray cases[] = {good.left(3), good.left(2000), good.left(good.size() / 2),
                                 jpegWithFrameSize(60000, 60000), QByteArray("\xFF\xD8\xFF", 3)};
-    for (const QByteArray& bytes : cases)
+    for (const QByteArray& bytes : cases) {
         EXPECT_THROW(DecodeJpeg(bytes), std::runtime_error) << bytes.size();
+        EXPECT_THROW(CheckJpeg(bytes), std::runtime_error) << bytes.size();
+    }
+}
+
+TEST(ImageCheck, soundData_givesTheDecodedSizeAndAlpha) {
+    for (const char* name : {"GGOODL", "GOTH@2x", "ABOUT", "DANCE3", "ABOUTBOX"}) {
+        const QByteArray bytes = EmbeddedData(name).value();
+        const bool png = LooksLikePng(bytes);
+        const ImageHeader header = png ? CheckPng(bytes) : CheckJpeg(bytes);
+        const DecodedImage decoded = png ? DecodePng(bytes) : DecodeJpeg(bytes);
+        EXPECT_EQ(QSize(header.width, header.height), decoded.color.size()) << name;
+        EXPECT_EQ(header.alpha, !decoded.alpha.empty()) << name;
+    }
+}
+
+TEST(ImageCheck, iconFrame_acceptsTheEmbeddedIconsOnly) {
+    const QByteArray icon = EmbeddedData("IDT1").value();
+    EXPECT_TRUE(LooksLikeIcon(icon));
+    QByteArray farOffset = icon;
+    qToLittleEndian<quint32>(5000, farOffset.data() + 6 + 12);
+    QByteArray noImages = icon;
+    qToLittleEndian<quint16>(0, noImages.data() + 4);
+    for (const QByteArray& bytes : {icon.left(21), farOffset, noImages, icon.left(3000),
+                                    EmbeddedData("GGOODL").value(), QByteArray()})
+        EXPECT_FALSE(LooksLikeIcon(bytes)) << bytes.size();
 }
 
 TEST(ImageSignature, sniffing_tellsPngFromJpeg) {

@@ -55,6 +55,22 @@ TEST_P(EmbeddedPng, load_givesTableSizeAndAlpha) {
     EXPECT_EQ(image.ColorSurface().format(), QImage::Format_RGB32);
 }
 
+TEST_P(EmbeddedPng, loadOnDemand_givesTheSameImage) {
+    ResourceImage now;
+    now.LoadFromResource(GetParam().name);
+    ResourceImage later;
+    later.LoadFromResourceOnDemand(GetParam().name);
+    EXPECT_EQ(later.Width(), now.Width());
+    EXPECT_EQ(later.HasAlpha(), now.HasAlpha());
+    QImage drawnNow(now.Width() + 4, now.Height() + 4, QImage::Format_RGB32);
+    drawnNow.fill(Qt::darkCyan);
+    QImage drawnLater = drawnNow.copy();
+    now.Draw(drawnNow, 2, 2);
+    later.Draw(drawnLater, 2, 2);
+    EXPECT_EQ(drawnLater, drawnNow);
+    EXPECT_EQ(later.ColorSurface(), now.ColorSurface());
+}
+
 INSTANTIATE_TEST_SUITE_P(AllImages, EmbeddedPng, ::testing::ValuesIn(kPngs),
                          [](const auto& info) { return std::string(info.param.name); });
 

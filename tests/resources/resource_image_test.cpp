@@ -144,6 +144,21 @@ TEST(ResourceImageLoad, itemThatIsNoImage_throwsAndKeepsImage) {
     EXPECT_EQ(image.Width(), 369);
 }
 
+// Loading on demand reports at once what loading reports, and keeps the previous image too.
+TEST(ResourceImageLoad, onDemand_failsWhereLoadFails) {
+    ResourceImage image = loaded("GGOODL");
+    try {
+        image.LoadFromResourceOnDemand("NOSUCHIMAGE");
+        FAIL() << "no exception";
+    } catch (const std::runtime_error& e) {
+        EXPECT_STREQ(e.what(), "The png image could not be loaded from the resource ID.");
+    }
+    EXPECT_THROW(image.LoadFromResourceOnDemand("RUZUVO"), std::runtime_error);
+    EXPECT_THROW(image.LoadFromResourceOnDemand("IDT1"), std::runtime_error);
+    EXPECT_EQ(image.Width(), 10);
+    EXPECT_EQ(image.ColorSurface().size(), QSize(10, 22));
+}
+
 TEST(ResourceImageLoad, reload_replacesSizeAndAlpha) {
     ResourceImage image = loaded("DANCE3");
     image.LoadFromResource("ABOUT");
