@@ -1,0 +1,13 @@
+#include "HistoryPath.h"
+
+#include <cstdlib>
+
+namespace history {
+
+std::optional<std::string> ProcessEnvironment(const char* name) {
+    const char* value = std::getenv(name);
+    if (value == nullptr) return std::nullopt;
+    return std::string(value);
+}
+
+}  // namespace history
