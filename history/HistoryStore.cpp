@@ -14,15 +14,15 @@ std::int64_t HourStart(std::int64_t time) {
 
 // The first read of the file: a file that is not SQLite fails here, before anything is
 // written to it.
-std::optional<HistoryError> CheckVersion(sql::Connection& db, const std::string& path) {
+Result<int> CheckVersion(sql::Connection& db, const std::string& path) {
     std::optional<HistoryError> error;
     const auto version = SchemaVersionOf(db, error);
-    if (!version) return error;
+    if (!version) return *error;
     if (*version > kSchemaVersion)
         return HistoryError{path + ": written by a newer Vollmark (schema " +
                             std::to_string(*version) + ", this one knows up to " +
                             std::to_string(kSchemaVersion) + ")"};
-    return std::nullopt;
+    return *version;
 }
 
 }  // namespace
@@ -34,12 +34,15 @@ Result<std::unique_ptr<Store>> Store::Open(const std::string& path, bool create,
     std::unique_ptr<Store> store(new Store(options));
     if (auto error = sql::Connection::Open(path, create, store->db_)) return *error;
     store->db_.SetBusyTimeout(static_cast<int>(options.busyTimeout.count()));
-    if (auto error = CheckVersion(store->db_, path)) return *error;
+    const auto version = CheckVersion(store->db_, path);
+    if (auto* error = std::get_if<HistoryError>(&version)) return *error;
     // WAL lets readers go on while one process writes; NORMAL syncing keeps the file whole
     // through a crash and only risks the last transaction on a power cut.
     if (auto error = store->db_.Execute("PRAGMA journal_mode = WAL; PRAGMA synchronous = NORMAL"))
         return *error;
-    if (auto error = Migrate(store->db_)) return *error;
+    // Only an old file takes the write lock here, so readers never wait for a writer.
+    if (std::get<int>(version) < kSchemaVersion)
+        if (auto error = Migrate(store->db_)) return *error;
     if (auto error = store->Prepare()) return *error;
     return store;
 }
