@@ -1,4 +1,3 @@
-#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <string_view>
@@ -27,12 +26,6 @@ int Fail(const std::string& message, int code) {
 bool Print(const std::string& text) {
     return std::fwrite(text.data(), 1, text.size(), stdout) == text.size() &&
            std::fflush(stdout) == 0;
-}
-
-std::int64_t Now() {
-    return std::chrono::duration_cast<std::chrono::seconds>(
-               std::chrono::system_clock::now().time_since_epoch())
-        .count();
 }
 
 // Reading needs no file: a history never recorded is an empty one, not an error.
@@ -71,7 +64,7 @@ std::vector<drives::DriveHistory> ReadHistory(history::Store& store, const Drive
 // The history part of a run; false when a recording that was asked for failed.
 bool UseHistory(const drives::Options& options, const DriveReport& report,
                 std::vector<drives::DriveHistory>& views) {
-    const std::int64_t now = Now();
+    const std::int64_t now = history::SystemNow();
     views.assign(report.Drives.size(), {});
     auto opened = OpenHistory(options);
     if (auto* error = std::get_if<history::HistoryError>(&opened)) {
