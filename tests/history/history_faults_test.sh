@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The usage history under the faults users meet: two writers at once lose no sample and never
 # say "database is locked"; writers killed mid-write leave a whole file; a file that is not
-# SQLite, one from a newer Vollmark and a read-only state folder give one line on stderr, the
-# report still, and a file never changed.
+# SQLite, one from a newer Vollmark, a read-only state folder and a full disk give one line on
+# stderr, the report still, and a file never changed.
 # Usage: history_faults_test.sh <path to vollmark-drives>
 set -uo pipefail
 tool=$1
@@ -62,13 +62,22 @@ grep -q "newer" "$work/err" || fail "newer schema: $(cat "$work/err")"
 rm -f "$db"
 cp "$work/good.sqlite" "$db"
 if [[ $(id -u) == 0 ]]; then
-    # Root writes through mode bits: the folder is made read-only by a mount of its own.
-    unshare --mount bash -c '
-        mount --bind "$1" "$1" && mount -o remount,bind,ro "$1" || exit 3
-        shift; "$@"' _ "$(dirname "$db")" bash -c "$(declare -f fail check_fault); work=$work db=$db tool=$tool; check_fault 'read-only folder'"
-    code=$?
-    [[ $code == 3 && ${CI:-} != true ]] && { echo "SKIP: no private mount namespace"; exit 0; }
-    [[ $code == 0 ]] || exit 1
+    # Root writes through mode bits: the folder is made read-only by a mount of its own, and a
+    # full disk is a small tmpfs filled to the last block.
+    folder=$(dirname "$db")
+    unshare --mount bash -c "$(declare -f fail check_fault); work=$work db=$db tool=$tool
+        mount --bind '$folder' '$folder' && mount -o remount,bind,ro '$folder' || exit 3
+        check_fault 'read-only folder'" || exit_code=$?
+    [[ ${exit_code:-0} == 3 && ${CI:-} != true ]] && { echo "SKIP: no private mount namespace"; exit 0; }
+    [[ ${exit_code:-0} == 0 ]] || exit 1
+    unshare --mount bash -c "$(declare -f fail check_fault); work=$work db=$db tool=$tool
+        mount -t tmpfs -o size=1m tmpfs '$folder' || exit 3
+        '$tool' --record || fail 'first recording on the small disk'
+        head -c 2m /dev/zero >'$folder/filler' 2>/dev/null
+        check_fault 'full disk'
+        rm '$folder/filler'
+        [[ \$(sqlite3 '$db' 'PRAGMA integrity_check') == ok ]] || fail 'integrity after the full disk'
+        '$tool' --record || fail 'recording once there is room again'" || exit 1
 else
     chmod 0500 "$(dirname "$db")"
     check_fault "read-only folder"

@@ -15,9 +15,8 @@ db=$XDG_STATE_HOME/vollmark/history.sqlite
 # Three days of steady filling behind the drives' real figures of now.
 "$tool" --record || fail "--record exit $?"
 sqlite3 "$db" "WITH RECURSIVE k(n) AS (SELECT 1 UNION ALL SELECT n + 1 FROM k WHERE n < 432)
-    INSERT INTO samples(drive, time, total_bytes, free_bytes)
-    SELECT drive, time - n * 600, total_bytes, free_bytes + n * 600 * 1000 FROM samples, k
-    ORDER BY n DESC" || fail "cannot add history"
+    INSERT INTO samples(drive, seq, time, total_bytes, free_bytes)
+    SELECT drive, seq - n, time - n * 600, total_bytes, free_bytes + n * 600 * 1000 FROM samples, k" || fail "cannot add history"
 
 "$tool" --openmetrics >"$work/stdout.prom" || fail "--openmetrics exit $?"
 promtool check metrics <"$work/stdout.prom" || fail "promtool: $(cat "$work/stdout.prom")"

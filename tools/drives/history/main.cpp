@@ -39,23 +39,29 @@ history::Result<std::unique_ptr<history::Store>> OpenHistory(const drives::Optio
     return history::Store::Open(*path, options.record);
 }
 
+// The forecast reads no further back than its rule looks.
+const std::int64_t kForecastSpan = history::ForecastRule{}.longest.count();
+
 std::vector<drives::DriveHistory> ReadHistory(history::Store& store, const DriveReport& report,
                                               std::int64_t now) {
     std::vector<drives::DriveHistory> views;
     for (const DriveRecord& record : report.Drives) {
         drives::DriveHistory view;
-        auto samples = store.Samples(history::KeyOf(record), 0);
-        if (auto* error = std::get_if<history::HistoryError>(&samples)) {
+        const history::DriveKey key = history::KeyOf(record);
+        auto samples = store.Samples(key, now - kForecastSpan);
+        auto span = store.Span(key);
+        const auto* error = std::get_if<history::HistoryError>(&samples);
+        if (!error) error = std::get_if<history::HistoryError>(&span);
+        if (error) {
             Fail(error->message, 1);
             return std::vector<drives::DriveHistory>(report.Drives.size());
         }
-        const auto& kept = std::get<std::vector<history::Sample>>(samples);
-        const history::Forecast forecast = history::ForecastOf(kept, now);
+        const history::Forecast forecast =
+            history::ForecastOf(std::get<std::vector<history::Sample>>(samples), now);
         view.fullInSeconds = forecast.fullInSeconds;
         view.trendBytesPerDay = forecast.trendBytesPerDay;
-        view.samples = kept.size();
-        for (const history::Sample& sample : kept)
-            if (!view.since || sample.time < *view.since) view.since = sample.time;
+        view.samples = std::get<history::SampleSpan>(span).count;
+        view.since = std::get<history::SampleSpan>(span).oldest;
         views.push_back(view);
     }
     return views;
