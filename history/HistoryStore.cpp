@@ -69,7 +69,11 @@ std::optional<HistoryError> Store::Prepare() {
         {&findDrive_, "SELECT id FROM drives WHERE serial = ?1 AND mount_point = ?2"},
         {&samples_,
          "SELECT time, total_bytes, free_bytes FROM samples WHERE drive = ?1 ORDER BY seq DESC"},
-        {&span_, "SELECT count(*), min(time) FROM samples WHERE drive = ?1"},
+        // Only the oldest samples are ever dropped, so the numbers are contiguous and both ends
+        // of the run tell the count without reading it.
+        {&span_,
+         "SELECT (SELECT max(seq) FROM samples WHERE drive = ?1) - seq + 1, time FROM samples "
+         "WHERE drive = ?1 ORDER BY seq LIMIT 1"},
         {&hourly_,
          "SELECT hour, total_bytes, free_min_bytes, free_max_bytes, free_last_bytes "
          "FROM hourly WHERE drive = ?1 AND hour >= ?2 ORDER BY hour"},
@@ -201,7 +205,7 @@ Result<SampleSpan> Store::Span(const DriveKey& key) {
     span_.Bind(1, *drive);
     if (span_.Step(error)) {
         span.count = static_cast<std::size_t>(span_.Int(0));
-        if (span.count > 0) span.oldest = span_.Int(1);
+        span.oldest = span_.Int(1);
     }
     span_.Reset();
     if (error) return *error;

@@ -49,7 +49,7 @@ struct HourlyFigure {
 
 struct SampleSpan {
     std::size_t count = 0;
-    std::optional<std::int64_t> oldest;
+    std::optional<std::int64_t> oldest;  // the first recorded of those kept
 };
 
 struct StoreOptions {
@@ -80,7 +80,7 @@ public:
     // `since`, in the order they were recorded: times rise, except where the clock was set
     // back. Empty for a drive never recorded.
     Result<std::vector<Sample>> Samples(const DriveKey& key, std::int64_t since);
-    // How many raw samples the drive has, and the time of the oldest.
+    // How many raw samples the drive has, and the time of the first one kept.
     Result<SampleSpan> Span(const DriveKey& key);
     Result<std::vector<HourlyFigure>> Hourly(const DriveKey& key, std::int64_t since);
 
