@@ -22,6 +22,9 @@ class QTimer;
 class TChangeCoalescer;
 class TDriveWatcher;
 class TOwnerDrawList;
+namespace history {
+class BackgroundRecorder;
+}
 
 // The main window: the drive list in a window that scrolls it, its repaint timer and its
 // context menu. The window is its own scroll area, so the scroll bar is the window's.
@@ -42,6 +45,10 @@ public:
     // The information window that Driveinfos1Click fills; the program creates it after
     // this window.
     void AttachDiskInfo(TFrmDiskInfo* window) { frmDiskInfo_ = window; }
+
+    // Records the drives in the usage history on the repaint timer, at most as often as the
+    // recorder allows; the recorder must outlive the window.
+    void AttachHistory(history::BackgroundRecorder* recorder) { recorder_ = recorder; }
 
     // Rescans shortly after the watcher reports that drives came or went, once per burst.
     void WatchDrives(TDriveWatcher& watcher);
@@ -144,6 +151,7 @@ private:
     QString RowToolTipAt(int index) const;
     static RowContent ShownDriveRow(const DiskUtils::TDisk& probe);
     AccessibleRowText AccessibleRow(int index);
+    void RecordUsageIfDue();
 
     TDriveListModel model_;
     DesktopSession session_;
@@ -155,4 +163,5 @@ private:
     bool storeFailed_ = false;
     QTimer* placementTimer_;
     TChangeCoalescer* driveChanges_;
+    history::BackgroundRecorder* recorder_ = nullptr;
 };

@@ -24,6 +24,8 @@ build_packages=(
     qt6-qpa-plugins
     # fonts with the narrow metrics the row layout assumes
     fonts-wine fonts-dejavu-core
+    # the usage history
+    libsqlite3-dev
 )
 
 # The test bench: tests, benchmarks, CI's checks and the Windows cross-build. Nothing the
@@ -45,6 +47,8 @@ test_packages=(
     g++-mingw-w64-x86-64-posix wine64
     # measuring the command-line tool against df
     hyperfine strace time
+    # usage history: its shell, faketime, promtool, node-exporter and systemd
+    sqlite3 faketime prometheus prometheus-node-exporter systemd curl
 )
 
 packages=("${build_packages[@]}")

@@ -4,10 +4,10 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <climits>
 #include <cstring>
 #include <vector>
 
+#include "HelperPath.h"
 #include "ListImage.h"
 #include "RendererPath.h"
 #include "ReplaceFile.h"
@@ -16,28 +16,6 @@ extern char** environ;
 
 namespace drives {
 namespace {
-
-// The renderer lies beside the tool in the build tree and in the library folder once
-// installed.
-std::vector<std::string> RendererCandidates() {
-    std::vector<std::string> candidates;
-    char own[PATH_MAX];
-    const ssize_t length = ::readlink("/proc/self/exe", own, sizeof own - 1);
-    if (length > 0) {
-        const std::string path(own, static_cast<std::size_t>(length));
-        const std::string folder = path.substr(0, path.rfind('/') + 1);
-        candidates.push_back(folder + kRendererName);
-        candidates.push_back(folder + kRendererFolderFromTool + "/" + kRendererName);
-    }
-    candidates.push_back(std::string(kInstalledRendererFolder) + "/" + kRendererName);
-    return candidates;
-}
-
-std::optional<std::string> FindRenderer() {
-    for (const std::string& candidate : RendererCandidates())
-        if (::access(candidate.c_str(), X_OK) == 0) return candidate;
-    return std::nullopt;
-}
 
 std::string ReadAll(int fd) {
     std::string data;
@@ -88,7 +66,7 @@ std::optional<std::string> Render(const std::string& program, std::vector<std::s
 }  // namespace
 
 std::optional<std::string> WriteListImage(const std::string& path, const Options& options) {
-    const auto renderer = FindRenderer();
+    const auto renderer = FindHelper(kRendererName);
     if (!renderer) return std::string("cannot find ") + kRendererName + " to render the list";
     std::string png;
     if (auto error = Render(*renderer, DisplayArguments(options), png)) return error;

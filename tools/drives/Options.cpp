@@ -66,6 +66,8 @@ bool* FlagOf(Options& options, std::string_view name) {
     if (name == "--json") return &options.json;
     if (name == "--help" || name == "-h") return &options.help;
     if (name == "--version") return &options.version;
+    if (name == "--record") return &options.record;
+    if (name == "--history") return &options.history;
     return nullptr;
 }
 
@@ -84,6 +86,15 @@ std::variant<Options, OptionError> ParseOptions(const std::vector<std::string_vi
             name.starts_with("--") && eq != std::string_view::npos) {
             value = name.substr(eq + 1);
             name = name.substr(0, eq);
+        }
+        // FILE is optional: the next argument is taken when it is not an option.
+        if (name == "--openmetrics") {
+            options.openMetrics = true;
+            if (!value && i + 1 < args.size() && !args[i + 1].starts_with('-')) value = args[++i];
+            if (value && value->empty())
+                return OptionError{"option --openmetrics needs a file name after '='"};
+            if (value) options.openMetricsFile = std::string(*value);
+            continue;
         }
         if (bool* flag = FlagOf(options, name)) {
             if (value) return OptionError{"option " + std::string(name) + " takes no value"};
@@ -128,6 +139,12 @@ std::string UsageText() {
            "                         unit of the drive figures (default: mega)\n"
            "  --divisor 1000|1024    size of a kilo (default: 1000)\n"
            "  --words octets|bytes   unit words: Octets, Ko... or Bytes, KB... (default: octets)\n"
+           "  --record               record one sample of each drive in the usage history and\n"
+           "                         print nothing (default: no recording)\n"
+           "  --history              add each drive's forecast from the usage history: a\n"
+           "                         \"Full in\" column, or a \"forecast\" object with --json\n"
+           "  --openmetrics [FILE]   print the drives in the Prometheus text format instead, or\n"
+           "                         replace FILE with them (default: no metrics)\n"
            "  -h, --help             print this help and exit\n"
            "  --version              print the version and exit\n"
            "A value may also follow its option after '='.\n"
@@ -140,8 +157,11 @@ std::string UsageText() {
            std::to_string(kLabelColumnLimit) +
            " characters are shortened in the middle.\n"
            "\n"
-           "Exit status: 0 on success, 1 when the PNG or the report cannot be written,\n"
-           "2 for a bad option.\n";
+           "The usage history is $XDG_STATE_HOME/vollmark/history.sqlite\n"
+           "(~/.local/state/vollmark/history.sqlite when XDG_STATE_HOME is unset).\n"
+           "\n"
+           "Exit status: 0 on success, 1 when the PNG, the report, the metrics file or (with\n"
+           "--record) the history cannot be written, 2 for a bad option.\n";
 }
 
 std::string VersionText() {

@@ -18,6 +18,13 @@ struct Options {
     bool help = false;
     bool version = false;
     std::optional<std::string> pngFile;
+    // The usage history: these run in a helper program, so the other paths never load SQLite.
+    bool record = false;
+    bool history = false;
+    bool openMetrics = false;
+    std::optional<std::string> openMetricsFile;
+
+    bool UsesHistory() const { return record || history || openMetrics; }
 };
 
 struct OptionError {

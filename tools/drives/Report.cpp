@@ -1,6 +1,8 @@
 #include "Report.h"
 
 #include <charconv>
+#include <chrono>
+#include <cmath>
 #include <cstdio>
 
 #include "TextEscapes.h"
@@ -139,19 +141,74 @@ std::string EntriesJson(const std::vector<std::string>& entries) {
 
 }  // namespace
 
-std::string FormatTable(const DriveReport& report) {
+std::string FormatTable(const DriveReport& report, const std::vector<DriveHistory>* history) {
     // Figures and percentages read best right-aligned.
-    const std::vector<bool> right = {false, false, false, false, true,  true,
-                                     true,  true,  true,  false, false, false};
+    std::vector<bool> right = {false, false, false, false, true,  true,
+                               true,  true,  true,  false, false, false};
     std::vector<Cells> table = {{"Drive", "Label", "File system", "Type", "Total", "Free", "Used",
                                  "Free %", "Used %", "Serial", "Flags", "Mount point"}};
     for (const auto& record : report.Drives) table.push_back(CellsOf(record));
+    if (history) {
+        // Before the mount point, which may be long.
+        right.insert(right.end() - 1, true);
+        table[0].insert(table[0].end() - 1, "Full in");
+        for (std::size_t i = 0; i < history->size() && i + 1 < table.size(); ++i)
+            table[i + 1].insert(table[i + 1].end() - 1, FullInText((*history)[i].fullInSeconds));
+    }
     return TableLines(table, right) + WithoutLetterNote(report.WithoutLetter.size());
 }
 
-std::string FormatJson(const DriveReport& report) {
+std::string FullInText(std::optional<std::int64_t> seconds) {
+    if (!seconds) return "\xE2\x80\x94";
+    const std::int64_t minutes = *seconds / 60;
+    const std::int64_t hours = minutes / 60;
+    const std::int64_t days = hours / 24;
+    if (days >= 2) return std::to_string(days) + " days";
+    if (days == 1) return "1 day";
+    if (hours >= 1) return std::to_string(hours) + " h";
+    return std::to_string(minutes) + " min";
+}
+
+std::string IsoTime(std::int64_t unixSeconds) {
+    using namespace std::chrono;
+    const sys_seconds time{seconds(unixSeconds)};
+    const auto day = floor<days>(time);
+    const year_month_day date{day};
+    const hh_mm_ss clock{time - day};
+    char text[32];
+    std::snprintf(text, sizeof text, "%04d-%02u-%02uT%02d:%02d:%02dZ", int(date.year()),
+                  unsigned(date.month()), unsigned(date.day()), int(clock.hours().count()),
+                  int(clock.minutes().count()), int(clock.seconds().count()));
+    return text;
+}
+
+namespace {
+
+std::string OrNull(const std::optional<std::string>& value) {
+    return value.value_or("null");
+}
+
+std::string ForecastJson(const DriveHistory& h) {
+    std::optional<std::string> trend;
+    if (h.trendBytesPerDay) trend = std::to_string(std::llround(*h.trendBytesPerDay));
+    return Object({Member("fullInSeconds",
+                          OrNull(h.fullInSeconds ? std::optional(std::to_string(*h.fullInSeconds))
+                                                 : std::nullopt)),
+                   Member("trendBytesPerDay", OrNull(trend)),
+                   Member("samples", std::to_string(h.samples)),
+                   Member("since", h.since ? JsonString(IsoTime(*h.since)) : "null")});
+}
+
+}  // namespace
+
+std::string FormatJson(const DriveReport& report, const std::vector<DriveHistory>* history) {
     std::vector<std::string> drives;
     for (const auto& record : report.Drives) drives.push_back(DriveJson(record));
+    if (history) {
+        for (std::size_t i = 0; i < history->size() && i < drives.size(); ++i)
+            drives[i].insert(drives[i].size() - 1,
+                             ", " + Member("forecast", ForecastJson((*history)[i])));
+    }
     std::vector<std::string> withoutLetter;
     for (const auto& mount : report.WithoutLetter)
         withoutLetter.push_back(WithoutLetterJson(mount));

@@ -4,6 +4,7 @@
 
 #include "DiskUtils.h"
 #include "DriveReport.h"
+#include "HistoryHelper.h"
 #include "ListImage.h"
 #include "Options.h"
 #include "Report.h"
@@ -30,6 +31,7 @@ int main(int argc, char** argv) {
     const auto& options = std::get<drives::Options>(parsed);
     if (options.help || options.version)
         return Print(options.help ? drives::UsageText() : drives::VersionText()) ? 0 : 1;
+    if (options.UsesHistory()) return drives::RunHistoryHelper(argv);
     platform::installLayer(platform::createSystemLayer());
     // The picture comes first: when it cannot be written, its error is all the output.
     if (options.pngFile) {

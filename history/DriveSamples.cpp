@@ -1,0 +1,20 @@
+#include "DriveSamples.h"
+
+namespace history {
+
+DriveKey KeyOf(const DriveRecord& record) {
+    const DiskUtils::TDisk& disk = record.Disk;
+    return {disk.SerialNumber, record.MountPoint.value_or(DiskUtils::RootPathOf(disk.DriveLetter))};
+}
+
+std::vector<DriveSample> SamplesOf(const DriveReport& report) {
+    std::vector<DriveSample> samples;
+    for (const DriveRecord& record : report.Drives) {
+        const DiskUtils::TDisk& disk = record.Disk;
+        samples.push_back({KeyOf(record), disk.DriveLetter, disk.VolumeName, disk.FileSystemName,
+                           disk.DriveType, disk.TotalBytes, disk.FreeBytes});
+    }
+    return samples;
+}
+
+}  // namespace history

@@ -1,0 +1,165 @@
+#include <sys/stat.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "HistoryPath.h"
+#include "HistoryStore.h"
+#include "Schema.h"
+#include "TempDir.h"
+
+namespace history {
+namespace {
+
+constexpr std::int64_t kT0 = 1'780'000'000 - 1'780'000'000 % 3600;
+constexpr std::int64_t kGB = 1'000'000'000;
+
+DriveSample Drive(char letter, std::uint32_t serial, const std::string& mountPoint,
+                  std::int64_t free) {
+    return {{serial, mountPoint}, letter, "Label", "ext4", 3, 100 * kGB, free};
+}
+
+std::unique_ptr<Store> OpenStore(const std::string& path, StoreOptions options = {}) {
+    auto opened = Store::Open(path, true, options);
+    if (auto* error = std::get_if<HistoryError>(&opened)) ADD_FAILURE() << error->message;
+    auto* store = std::get_if<std::unique_ptr<Store>>(&opened);
+    return store ? std::move(*store) : nullptr;
+}
+
+std::vector<Sample> SamplesOf(Store& store, const DriveKey& key, std::int64_t since = 0) {
+    auto samples = store.Samples(key, since);
+    if (auto* error = std::get_if<HistoryError>(&samples)) ADD_FAILURE() << error->message;
+    return std::get<std::vector<Sample>>(samples);
+}
+
+std::string Contents(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+class HistoryStoreTest : public ::testing::Test {
+protected:
+    TempDir folder_{"vollmark-history"};
+    std::string path_ = (folder_ / "state/vollmark/history.sqlite").string();
+};
+
+// A drive is the same drive under another letter, and another drive at another mount point
+// even with the same serial; each keeps its samples in recording order, across reopening.
+TEST_F(HistoryStoreTest, samplesFollowTheDriveNotTheLetter) {
+    {
+        auto store = OpenStore(path_);
+        ASSERT_TRUE(store);
+        ASSERT_FALSE(
+            store->Record({Drive('D', 7, "/mnt/a", 50 * kGB), Drive('E', 7, "/mnt/b", 9)}, kT0));
+        ASSERT_FALSE(store->Record({Drive('F', 7, "/mnt/a", 49 * kGB)}, kT0 + 600));
+        ASSERT_FALSE(store->Record({Drive('F', 7, "/mnt/a", 48 * kGB)}, kT0 + 300));
+    }
+    auto store = OpenStore(path_);
+    ASSERT_TRUE(store);
+    const auto a = SamplesOf(*store, {7, "/mnt/a"});
+    ASSERT_EQ(a.size(), 3u);
+    EXPECT_EQ(a[0].freeBytes, 50 * kGB);
+    EXPECT_EQ(a[1].time, kT0 + 600);
+    EXPECT_EQ(a[2].time, kT0 + 300);
+    EXPECT_EQ(SamplesOf(*store, {7, "/mnt/b"}).size(), 1u);
+    EXPECT_TRUE(SamplesOf(*store, {8, "/mnt/a"}).empty());
+    // Back from the newest to the first one older: the clock went back in between.
+    EXPECT_EQ(SamplesOf(*store, {7, "/mnt/a"}, kT0 + 200).size(), 2u);
+
+    struct stat info {};
+    ASSERT_EQ(stat(path_.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0600u);
+    ASSERT_EQ(stat((folder_ / "state/vollmark").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0700u);
+}
+
+// Samples past the raw span fold into hours (lowest, highest, last free space) and go; hours
+// past theirs go too. A sample that arrives late for a folded hour joins its figures.
+TEST_F(HistoryStoreTest, oldSamplesFoldIntoHours) {
+    StoreOptions options;
+    options.rawKept = std::chrono::hours(24);
+    options.hourlyKept = std::chrono::hours(48);
+    auto store = OpenStore(path_, options);
+    ASSERT_TRUE(store);
+    const std::int64_t frees[] = {30, 10, 40, 20, 25, 35};
+    for (int i = 0; i < 6; ++i)
+        ASSERT_FALSE(store->Record({Drive('D', 1, "/d", frees[i] * kGB)}, kT0 + i * 600));
+    const DriveKey key{1, "/d"};
+    EXPECT_EQ(SamplesOf(*store, key).size(), 6u);
+
+    ASSERT_FALSE(store->Prune(kT0 + 25 * 3600));
+    EXPECT_TRUE(SamplesOf(*store, key).empty());
+    auto hours = std::get<std::vector<HourlyFigure>>(store->Hourly(key, 0));
+    ASSERT_EQ(hours.size(), 1u);
+    EXPECT_EQ(hours[0].hour, kT0);
+    EXPECT_EQ(hours[0].freeMinBytes, 10 * kGB);
+    EXPECT_EQ(hours[0].freeMaxBytes, 40 * kGB);
+    EXPECT_EQ(hours[0].freeLastBytes, 35 * kGB);
+    EXPECT_EQ(hours[0].totalBytes, 100 * kGB);
+
+    ASSERT_FALSE(store->Record({Drive('D', 1, "/d", 5 * kGB)}, kT0 + 60));
+    ASSERT_FALSE(store->Prune(kT0 + 25 * 3600));
+    hours = std::get<std::vector<HourlyFigure>>(store->Hourly(key, 0));
+    ASSERT_EQ(hours.size(), 1u);
+    EXPECT_EQ(hours[0].freeMinBytes, 5 * kGB);
+    EXPECT_EQ(hours[0].freeMaxBytes, 40 * kGB);
+
+    ASSERT_FALSE(store->Prune(kT0 + 49 * 3600));
+    EXPECT_TRUE(std::get<std::vector<HourlyFigure>>(store->Hourly(key, 0)).empty());
+}
+
+// The window records at most every ten minutes, and still records after the clock was set
+// back behind its newest sample.
+TEST_F(HistoryStoreTest, spacingSkipsRecentDrivesOnly) {
+    auto store = OpenStore(path_);
+    ASSERT_TRUE(store);
+    const std::chrono::seconds spacing(600);
+    ASSERT_FALSE(store->Record({Drive('D', 1, "/d", 1)}, kT0, spacing));
+    ASSERT_FALSE(
+        store->Record({Drive('D', 1, "/d", 2), Drive('E', 2, "/e", 1)}, kT0 + 599, spacing));
+    EXPECT_EQ(SamplesOf(*store, {1, "/d"}).size(), 1u);
+    EXPECT_EQ(SamplesOf(*store, {2, "/e"}).size(), 1u);
+    ASSERT_FALSE(store->Record({Drive('D', 1, "/d", 3)}, kT0 + 600, spacing));
+    ASSERT_FALSE(store->Record({Drive('D', 1, "/d", 4)}, kT0 - 3600, spacing));
+    EXPECT_EQ(SamplesOf(*store, {1, "/d"}).size(), 3u);
+}
+
+// A file that is not SQLite, or that a newer Vollmark wrote: an error, and not one byte of it
+// changes.
+TEST_F(HistoryStoreTest, foreignOrNewerFile_leftAsItWas) {
+    std::filesystem::create_directories(folder_ / "state/vollmark");
+    std::ofstream(path_, std::ios::binary) << std::string(8192, 'x');
+    const std::string foreign = Contents(path_);
+    EXPECT_TRUE(std::holds_alternative<HistoryError>(Store::Open(path_, true)));
+    EXPECT_EQ(Contents(path_), foreign);
+
+    std::filesystem::remove(path_);
+    {
+        sql::Connection db;
+        ASSERT_FALSE(sql::Connection::Open(path_, true, db));
+        ASSERT_FALSE(db.Execute("CREATE TABLE t(x); PRAGMA user_version = 99"));
+    }
+    const std::string newer = Contents(path_);
+    const auto opened = Store::Open(path_, true);
+    ASSERT_TRUE(std::holds_alternative<HistoryError>(opened));
+    EXPECT_NE(std::get<HistoryError>(opened).message.find("newer"), std::string::npos);
+    EXPECT_EQ(Contents(path_), newer);
+}
+
+TEST(HistoryPathTest, stateFolderFromTheEnvironment) {
+    const auto with = [](std::optional<std::string> state, std::optional<std::string> home) {
+        return DefaultHistoryFile(
+            [=](const char* name) { return std::string(name) == "XDG_STATE_HOME" ? state : home; });
+    };
+    EXPECT_EQ(with("/s", "/h"), "/s/vollmark/history.sqlite");
+    EXPECT_EQ(with(std::nullopt, "/h"), "/h/.local/state/vollmark/history.sqlite");
+    EXPECT_EQ(with("relative", "/h"), "/h/.local/state/vollmark/history.sqlite");
+    EXPECT_EQ(with(std::nullopt, std::nullopt), std::nullopt);
+}
+
+}  // namespace
+}  // namespace history
