@@ -196,8 +196,10 @@ QString TFrmMain::RowToolTipAt(int index) const {
     DiskUtils::TDisk probe;
     probe.SetDriveIndex(
         DiskUtils::DriveLetterToIndex(LetterOf(entries[static_cast<std::size_t>(index)])));
-    if (!probe.Present || !LabelShortened(ShownDriveRow(probe), ListBox1->font())) return {};
-    return RowToolTip(probe);
+    if (!probe.Present) return {};
+    const QString forecast = ForecastToolTip(probe);
+    if (!LabelShortened(ShownDriveRow(probe), ListBox1->font())) return forecast;
+    return forecast.isEmpty() ? RowToolTip(probe) : RowToolTip(probe) + '\n' + forecast;
 }
 
 // Nothing is drawn for a drive that stopped answering: the rescan replaces the rows, and
@@ -209,7 +211,9 @@ std::optional<RowContent> TFrmMain::DriveRow(const std::string& entry) {
         Rescan1Click();
         return std::nullopt;
     }
-    return ShownDriveRow(*Disk);
+    RowContent row = ShownDriveRow(*Disk);
+    if (warnings_) WarnAbout(*Disk, row);
+    return row;
 }
 
 // The row as the window shows it, with the type in the user's language. The tooltip asks

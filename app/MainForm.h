@@ -19,6 +19,7 @@ class QMenu;
 class QSettings;
 class QTimer;
 class TChangeCoalescer;
+class TDriveWarnings;
 class TDriveWatcher;
 class TOwnerDrawList;
 
@@ -41,6 +42,9 @@ public:
     // The information window that Driveinfos1Click fills; the program creates it after
     // this window.
     void AttachDiskInfo(TFrmDiskInfo* window) { frmDiskInfo_ = window; }
+    // Hands every painted drive row to the warnings; before FormCreate, which restores their
+    // choices. It must outlive the window.
+    void AttachWarnings(TDriveWarnings* warnings);
 
     // Rescans shortly after the watcher reports that drives came or went, once per burst.
     void WatchDrives(TDriveWatcher& watcher);
@@ -62,6 +66,7 @@ public:
     void Alphablending1Click();
     void Stayontop1Click();
     void Exit1Click();
+    void Warnings1Click();
 
     const TDriveListModel& Model() const { return model_; }
 
@@ -89,6 +94,9 @@ public:
     QAction* Stayontop1;
     QAction* N2;
     QAction* Exit1;
+    // The items added to the menu, below "Закрити" (MainMenuAdded.cpp).
+    QAction* N5;
+    QAction* Warnings1;
 
     std::unique_ptr<DiskUtils::TDisk> Disk;
     ListImageTable ListImages;
@@ -112,6 +120,11 @@ private:
     void SetUpFrame();
     void CreateListBox();
     void CreatePopupMenu();
+    void CreateAddedItems();
+    void MuteDrive(const QString& driveId);
+    void ApplyWarningChoices();
+    void WarnAbout(const DiskUtils::TDisk& probe, const RowContent& row);
+    QString ForecastToolTip(const DiskUtils::TDisk& probe) const;
     QAction* AddRadio(QMenu* menu, QActionGroup* group, const QString& caption, bool checked,
                       void (TFrmMain::*handler)());
     void SetClientSize(int width, int height);
@@ -145,4 +158,6 @@ private:
     bool storeFailed_ = false;
     QTimer* placementTimer_;
     TChangeCoalescer* driveChanges_;
+    TDriveWarnings* warnings_ = nullptr;
+    QStringList mutedDrives_;
 };

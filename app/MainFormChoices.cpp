@@ -47,6 +47,9 @@ void TFrmMain::ApplyChoices(const SavedChoices& choices) {
     }
     Stayontop1->setChecked(choices.onTop);
     if (choices.onTop) SetStaysOnTop(true);
+    Warnings1->setChecked(choices.warningsOn);
+    mutedDrives_ = choices.mutedDrives;
+    ApplyWarningChoices();
     // Last: its handler saves, and by now the menu shows just what was loaded.
     Alphablending1->setChecked(choices.transparent);
     Alphablending1Click();
@@ -63,6 +66,8 @@ SavedChoices TFrmMain::CurrentChoices() const {
             choices.displayUnit = DisplayUnit;
     choices.transparent = Alphablending1->isChecked();
     choices.onTop = Stayontop1->isChecked();
+    choices.warningsOn = Warnings1->isChecked();
+    choices.mutedDrives = mutedDrives_;
     if (shownBefore_ && screen() != nullptr)
         choices.placement =
             SavedPlacement{screen()->name(), geometry().topLeft() - screen()->geometry().topLeft()};

@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QDateTime>
 #include <QLocale>
 #include <QSettings>
 #include <QTimer>
@@ -6,10 +7,12 @@
 
 #include "AboutForm.h"
 #include "DiskUtils.h"
+#include "DriveWarnings.h"
 #include "DriveWatcher.h"
 #include "EndRequests.h"
 #include "ErrorReporter.h"
 #include "Fonts.h"
+#include "HistoryPath.h"
 #include "InfosForm.h"
 #include "MainForm.h"
 #include "Startup.h"
@@ -36,6 +39,10 @@ int main(int argc, char* argv[]) {
 
     const std::unique_ptr<QSettings> settings = OpenUserSettings();
     TFrmMain FrmMain(settings.get());
+    TDriveWarnings warnings(CreateSystemNotifier,
+                            history::DefaultHistoryFile(history::ProcessEnvironment),
+                            &QDateTime::currentSecsSinceEpoch, {});
+    FrmMain.AttachWarnings(&warnings);
     reporter.Run([&] { FrmMain.FormCreate(); });
     TFrmDiskInfo FrmDiskInfo(&FrmMain);
     reporter.Run([&] { FrmDiskInfo.FormCreate(); });

@@ -29,6 +29,45 @@
     </message>
 </context>
 <context>
+    <name>DriveWarnings</name>
+    <message>
+        <source>Відкрити</source>
+        <translation>Öffnen</translation>
+    </message>
+    <message>
+        <source>Не попереджати про цей диск</source>
+        <translation>Für dieses Laufwerk nicht warnen</translation>
+    </message>
+    <message>
+        <source>%1 хв</source>
+        <translation>%1 Min.</translation>
+    </message>
+    <message>
+        <source>%1 год</source>
+        <translation>%1 Std.</translation>
+    </message>
+    <message>
+        <source>%1 дн.</source>
+        <translation>%1 Tagen</translation>
+    </message>
+    <message>
+        <source>Заповниться приблизно за %1</source>
+        <translation>Voll in etwa %1</translation>
+    </message>
+    <message>
+        <source>Мало місця на диску %1</source>
+        <translation>Wenig Speicherplatz auf %1</translation>
+    </message>
+    <message>
+        <source>Диск %1 швидко заповнюється</source>
+        <translation>%1 füllt sich schnell</translation>
+    </message>
+    <message>
+        <source>Вільно: %1.</source>
+        <translation>Frei: %1.</translation>
+    </message>
+</context>
+<context>
     <name>RowPainter</name>
     <message>
         <source>Total</source>
@@ -198,6 +237,10 @@ Belegt: %4</translation>
     <message>
         <source>Закрити</source>
         <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>Попереджати, коли диск заповнюється</source>
+        <translation>Warnen, wenn ein Laufwerk voll wird</translation>
     </message>
 </context>
 </TS>

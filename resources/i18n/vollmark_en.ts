@@ -29,6 +29,45 @@
     </message>
 </context>
 <context>
+    <name>DriveWarnings</name>
+    <message>
+        <source>Відкрити</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>Не попереджати про цей диск</source>
+        <translation>Don't warn for this drive</translation>
+    </message>
+    <message>
+        <source>%1 хв</source>
+        <translation>%1 min</translation>
+    </message>
+    <message>
+        <source>%1 год</source>
+        <translation>%1 h</translation>
+    </message>
+    <message>
+        <source>%1 дн.</source>
+        <translation>%1 days</translation>
+    </message>
+    <message>
+        <source>Заповниться приблизно за %1</source>
+        <translation>Full in about %1</translation>
+    </message>
+    <message>
+        <source>Мало місця на диску %1</source>
+        <translation>Low disk space on %1</translation>
+    </message>
+    <message>
+        <source>Диск %1 швидко заповнюється</source>
+        <translation>%1 is filling up fast</translation>
+    </message>
+    <message>
+        <source>Вільно: %1.</source>
+        <translation>Free: %1.</translation>
+    </message>
+</context>
+<context>
     <name>RowPainter</name>
     <message>
         <source>Total</source>
@@ -198,6 +237,10 @@ Used: %4</translation>
     <message>
         <source>Закрити</source>
         <translation>Close</translation>
+    </message>
+    <message>
+        <source>Попереджати, коли диск заповнюється</source>
+        <translation>Warn when a drive fills up</translation>
     </message>
 </context>
 </TS>

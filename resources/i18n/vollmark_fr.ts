@@ -29,6 +29,45 @@
     </message>
 </context>
 <context>
+    <name>DriveWarnings</name>
+    <message>
+        <source>Відкрити</source>
+        <translation>Ouvrir</translation>
+    </message>
+    <message>
+        <source>Не попереджати про цей диск</source>
+        <translation>Ne plus avertir pour ce disque</translation>
+    </message>
+    <message>
+        <source>%1 хв</source>
+        <translation>%1 min</translation>
+    </message>
+    <message>
+        <source>%1 год</source>
+        <translation>%1 h</translation>
+    </message>
+    <message>
+        <source>%1 дн.</source>
+        <translation>%1 jours</translation>
+    </message>
+    <message>
+        <source>Заповниться приблизно за %1</source>
+        <translation>Plein dans environ %1</translation>
+    </message>
+    <message>
+        <source>Мало місця на диску %1</source>
+        <translation>Espace disque faible sur %1</translation>
+    </message>
+    <message>
+        <source>Диск %1 швидко заповнюється</source>
+        <translation>%1 se remplit vite</translation>
+    </message>
+    <message>
+        <source>Вільно: %1.</source>
+        <translation>Libre : %1.</translation>
+    </message>
+</context>
+<context>
     <name>RowPainter</name>
     <message>
         <source>Total</source>
@@ -198,6 +237,10 @@ Utilisé : %4</translation>
     <message>
         <source>Закрити</source>
         <translation>Fermer</translation>
+    </message>
+    <message>
+        <source>Попереджати, коли диск заповнюється</source>
+        <translation>Avertir quand un disque se remplit</translation>
     </message>
 </context>
 </TS>

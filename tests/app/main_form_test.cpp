@@ -71,8 +71,10 @@ TEST_F(MainFormTest, menu_holdsEveryItemInOrder) {
     QStringList top;
     for (QAction* action : form->PopupMenu1->actions())
         top << (action->isSeparator() ? QStringLiteral("-") : action->text());
+    // The items added later come after the original ones, in a group of their own.
     EXPECT_EQ(top, (QStringList{"Інформація про діск...", "-", "Обновити", "-", "Опції", "-",
-                                "Закрити"}));
+                                "Закрити", "-", "Попереджати, коли диск заповнюється"}));
+    EXPECT_TRUE(form->Warnings1->isChecked());
     QStringList settings;
     for (QAction* action : form->Settings1->actions())
         settings << (action->isSeparator() ? QStringLiteral("-") : action->text());

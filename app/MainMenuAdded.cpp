@@ -1,0 +1,14 @@
+#include <QAction>
+#include <QMenu>
+
+#include "MainForm.h"
+
+// Every item the menu gained beyond its original ones goes into this group below "Закрити",
+// so that the original items keep their places; a new item is added here, after the others.
+void TFrmMain::CreateAddedItems() {
+    N5 = PopupMenu1->addSeparator();
+    Warnings1 = PopupMenu1->addAction(tr("Попереджати, коли диск заповнюється"), this,
+                                      &TFrmMain::Warnings1Click);
+    Warnings1->setCheckable(true);
+    Warnings1->setChecked(true);
+}
