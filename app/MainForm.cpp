@@ -154,6 +154,7 @@ void TFrmMain::RefillDiskInfo() {
 
 void TFrmMain::Timer1Timer() {
     ListBox1->update();
+    RecordUsageIfDue();
 }
 
 void TFrmMain::ListBox1DblClick() {

@@ -22,6 +22,9 @@ class TChangeCoalescer;
 class TDriveWarnings;
 class TDriveWatcher;
 class TOwnerDrawList;
+namespace history {
+class BackgroundRecorder;
+}
 
 // The main window: the drive list in a window that scrolls it, its repaint timer and its
 // context menu. The window is its own scroll area, so the scroll bar is the window's.
@@ -45,6 +48,10 @@ public:
     // Hands every painted drive row to the warnings; before FormCreate, which restores their
     // choices. It must outlive the window.
     void AttachWarnings(TDriveWarnings* warnings);
+
+    // Records the drives in the usage history on the repaint timer, at most as often as the
+    // recorder allows; the recorder must outlive the window.
+    void AttachHistory(history::BackgroundRecorder* recorder) { recorder_ = recorder; }
 
     // Rescans shortly after the watcher reports that drives came or went, once per burst.
     void WatchDrives(TDriveWatcher& watcher);
@@ -148,6 +155,7 @@ private:
     QString RowToolTipAt(int index) const;
     static RowContent ShownDriveRow(const DiskUtils::TDisk& probe);
     AccessibleRowText AccessibleRow(int index);
+    void RecordUsageIfDue();
 
     TDriveListModel model_;
     QPointer<TFrmDiskInfo> frmDiskInfo_;
@@ -160,4 +168,5 @@ private:
     TChangeCoalescer* driveChanges_;
     TDriveWarnings* warnings_ = nullptr;
     QStringList mutedDrives_;
+    history::BackgroundRecorder* recorder_ = nullptr;
 };

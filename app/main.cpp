@@ -4,6 +4,7 @@
 #include <QSettings>
 #include <QTimer>
 #include <QTranslator>
+#include <cstdio>
 
 #include "AboutForm.h"
 #include "DiskUtils.h"
@@ -15,10 +16,26 @@
 #include "HistoryPath.h"
 #include "InfosForm.h"
 #include "MainForm.h"
+#include "Recorder.h"
 #include "Startup.h"
 #include "Translations.h"
 #include "Unit1.h"
 #include "UserSettings.h"
+
+namespace {
+
+// Every ten minutes, like the timer of the tool; nothing when the user has no state folder.
+std::unique_ptr<history::BackgroundRecorder> OpenUsageHistory() {
+    const auto path = history::DefaultHistoryFile(history::ProcessEnvironment);
+    if (!path) return nullptr;
+    const auto report = [](const std::string& message) {
+        std::fprintf(stderr, "vollmark: usage history: %s\n", message.c_str());
+    };
+    return std::make_unique<history::BackgroundRecorder>(
+        *path, history::StoreOptions{}, std::chrono::minutes(10), history::SystemNow, report);
+}
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
     if (const auto exitCode = RunBeforeApplication(argc, argv)) return *exitCode;
@@ -38,6 +55,7 @@ int main(int argc, char* argv[]) {
     const TErrorReporter reporter(ShowErrorBox);
 
     const std::unique_ptr<QSettings> settings = OpenUserSettings();
+    const std::unique_ptr<history::BackgroundRecorder> recorder = OpenUsageHistory();
     TFrmMain FrmMain(settings.get());
     TDriveWarnings warnings(CreateSystemNotifier,
                             history::DefaultHistoryFile(history::ProcessEnvironment),
@@ -47,6 +65,7 @@ int main(int argc, char* argv[]) {
     TFrmDiskInfo FrmDiskInfo(&FrmMain);
     reporter.Run([&] { FrmDiskInfo.FormCreate(); });
     FrmMain.AttachDiskInfo(&FrmDiskInfo);
+    FrmMain.AttachHistory(recorder.get());
     TFrmAbout FrmAbout(QApplication::arguments().mid(1),
                        PageFileFolder(QApplication::applicationDirPath()));
     reporter.Run([&] { FrmAbout.FormCreate(); });

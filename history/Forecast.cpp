@@ -61,21 +61,34 @@ std::vector<Point> WithoutEvents(const std::vector<Point>& points, double sizeBy
     return steady;
 }
 
+bool Within(const Point& p, double from, double to) {
+    return p.time >= from && p.time <= to;
+}
+
 // Least-squares slope in bytes per second of the points from `from` on; none below two.
 std::optional<double> Slope(const std::vector<Point>& points, double from) {
-    double n = 0, sumT = 0, sumU = 0;
-    for (const Point& p : points)
-        if (p.time >= from) n += 1, sumT += p.time, sumU += p.used;
-    if (n < 2) return std::nullopt;
-    const double meanT = sumT / n, meanU = sumU / n;
-    double tt = 0, tu = 0;
-    for (const Point& p : points)
-        if (p.time >= from) {
-            tt += (p.time - meanT) * (p.time - meanT);
-            tu += (p.time - meanT) * (p.used - meanU);
-        }
-    if (tt <= 0) return std::nullopt;
-    return tu / tt;
+    const double to = points.back().time;
+    double count = 0;
+    double sumTime = 0;
+    double sumUsed = 0;
+    for (const Point& p : points) {
+        if (!Within(p, from, to)) continue;
+        count += 1;
+        sumTime += p.time;
+        sumUsed += p.used;
+    }
+    if (count < 2) return std::nullopt;
+    const double meanTime = sumTime / count;
+    const double meanUsed = sumUsed / count;
+    double spread = 0;
+    double together = 0;
+    for (const Point& p : points) {
+        if (!Within(p, from, to)) continue;
+        spread += (p.time - meanTime) * (p.time - meanTime);
+        together += (p.time - meanTime) * (p.used - meanUsed);
+    }
+    if (spread <= 0) return std::nullopt;
+    return together / spread;
 }
 
 struct WindowMean {
@@ -86,14 +99,17 @@ struct WindowMean {
 
 WindowMean MeanBetween(const std::vector<Point>& points, double from, double to) {
     WindowMean window;
-    double sum = 0, squares = 0;
-    for (const Point& p : points)
-        if (p.time >= from && p.time <= to) ++window.count, sum += p.used;
+    double sum = 0;
+    for (const Point& p : points) {
+        if (!Within(p, from, to)) continue;
+        ++window.count;
+        sum += p.used;
+    }
     if (window.count == 0) return window;
     window.mean = sum / window.count;
+    double squares = 0;
     for (const Point& p : points)
-        if (p.time >= from && p.time <= to)
-            squares += (p.used - window.mean) * (p.used - window.mean);
+        if (Within(p, from, to)) squares += (p.used - window.mean) * (p.used - window.mean);
     if (window.count > 1) window.variance = squares / (window.count - 1) / window.count;
     return window;
 }

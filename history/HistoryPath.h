@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -20,6 +21,9 @@ std::optional<std::string> DefaultHistoryFile(const Environment& environment);
 // Makes the missing folders (0700) and an empty file (0600) for SQLite to fill; an existing
 // file keeps its mode and contents.
 std::optional<HistoryError> PrepareHistoryFile(const std::string& path);
+
+// The system clock in Unix seconds, for programs; tests hand in their own clock.
+std::int64_t SystemNow();
 
 // The environment of this process.
 std::optional<std::string> ProcessEnvironment(const char* name);

@@ -1,5 +1,7 @@
 #include "HistoryStore.h"
 
+#include <algorithm>
+
 #include "HistoryPath.h"
 #include "Schema.h"
 
@@ -14,15 +16,15 @@ std::int64_t HourStart(std::int64_t time) {
 
 // The first read of the file: a file that is not SQLite fails here, before anything is
 // written to it.
-std::optional<HistoryError> CheckVersion(sql::Connection& db, const std::string& path) {
+Result<int> CheckVersion(sql::Connection& db, const std::string& path) {
     std::optional<HistoryError> error;
     const auto version = SchemaVersionOf(db, error);
-    if (!version) return error;
+    if (!version) return *error;
     if (*version > kSchemaVersion)
         return HistoryError{path + ": written by a newer Vollmark (schema " +
                             std::to_string(*version) + ", this one knows up to " +
                             std::to_string(kSchemaVersion) + ")"};
-    return std::nullopt;
+    return *version;
 }
 
 }  // namespace
@@ -34,31 +36,44 @@ Result<std::unique_ptr<Store>> Store::Open(const std::string& path, bool create,
     std::unique_ptr<Store> store(new Store(options));
     if (auto error = sql::Connection::Open(path, create, store->db_)) return *error;
     store->db_.SetBusyTimeout(static_cast<int>(options.busyTimeout.count()));
-    if (auto error = CheckVersion(store->db_, path)) return *error;
+    const auto version = CheckVersion(store->db_, path);
+    if (auto* error = std::get_if<HistoryError>(&version)) return *error;
     // WAL lets readers go on while one process writes; NORMAL syncing keeps the file whole
     // through a crash and only risks the last transaction on a power cut.
     if (auto error = store->db_.Execute("PRAGMA journal_mode = WAL; PRAGMA synchronous = NORMAL"))
         return *error;
-    if (auto error = Migrate(store->db_)) return *error;
+    // Only an old file takes the write lock here, so readers never wait for a writer.
+    if (std::get<int>(version) < kSchemaVersion)
+        if (auto error = Migrate(store->db_)) return *error;
     if (auto error = store->Prepare()) return *error;
     return store;
 }
 
 std::optional<HistoryError> Store::Prepare() {
-    const std::pair<sql::Statement*, const char*> statements[] = {
+    // The first sample of drive ?1, in recording order, at or after the cut-off ?2: samples
+    // are read from the oldest and the scan stops there, so only the few due are ever read.
+    const std::string firstKept =
+        "coalesce((SELECT seq FROM samples WHERE drive = ?1 AND time >= ?2 ORDER BY seq LIMIT 1), "
+        "(SELECT max(seq) + 1 FROM samples WHERE drive = ?1))";
+    const std::pair<sql::Statement*, std::string> statements[] = {
         {&upsertDrive_,
          "INSERT INTO drives(serial, mount_point, letter, label, file_system, type_code, "
          "first_seen, last_seen) VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?7) "
          "ON CONFLICT(serial, mount_point) DO UPDATE SET letter = excluded.letter, "
          "label = excluded.label, file_system = excluded.file_system, "
          "type_code = excluded.type_code, last_seen = excluded.last_seen RETURNING id"},
-        {&newestSample_, "SELECT time FROM samples WHERE drive = ?1 ORDER BY time DESC LIMIT 1"},
+        {&newestSample_, "SELECT time FROM samples WHERE drive = ?1 ORDER BY seq DESC LIMIT 1"},
         {&insertSample_,
-         "INSERT INTO samples(drive, time, total_bytes, free_bytes) VALUES(?1, ?2, ?3, ?4)"},
+         "INSERT INTO samples(drive, seq, time, total_bytes, free_bytes) "
+         "SELECT ?1, coalesce(max(seq), 0) + 1, ?2, ?3, ?4 FROM samples WHERE drive = ?1"},
         {&findDrive_, "SELECT id FROM drives WHERE serial = ?1 AND mount_point = ?2"},
         {&samples_,
-         "SELECT time, total_bytes, free_bytes FROM samples WHERE drive = ?1 AND time >= ?2 "
-         "ORDER BY id"},
+         "SELECT time, total_bytes, free_bytes FROM samples WHERE drive = ?1 ORDER BY seq DESC"},
+        // Only the oldest samples are ever dropped, so the numbers are contiguous and both ends
+        // of the run tell the count without reading it.
+        {&span_,
+         "SELECT (SELECT max(seq) FROM samples WHERE drive = ?1) - seq + 1, time FROM samples "
+         "WHERE drive = ?1 ORDER BY seq LIMIT 1"},
         {&hourly_,
          "SELECT hour, total_bytes, free_min_bytes, free_max_bytes, free_last_bytes "
          "FROM hourly WHERE drive = ?1 AND hour >= ?2 ORDER BY hour"},
@@ -66,24 +81,29 @@ std::optional<HistoryError> Store::Prepare() {
         // An hour is folded whole, as the cut-off is an hour's start; a sample that arrives
         // for an hour already folded (a clock set back) joins its figures.
         {&fold_,
-         "WITH hours AS (SELECT time - time % 3600 AS hour, min(free_bytes) AS low, "
-         "max(free_bytes) AS high, max(id) AS newest FROM samples "
-         "WHERE drive = ?1 AND time < ?2 GROUP BY hour) "
-         "INSERT INTO hourly_folded(drive, hour, total_bytes, free_last_bytes, "
-         "free_below_last, free_above_last) "
-         "SELECT ?1, hour, s.total_bytes, s.free_bytes, s.free_bytes - low, high - s.free_bytes "
-         "FROM hours JOIN samples AS s ON s.id = hours.newest WHERE true "
-         "ON CONFLICT(drive, hour) DO UPDATE SET total_bytes = excluded.total_bytes, "
-         "free_last_bytes = excluded.free_last_bytes, "
-         "free_below_last = excluded.free_last_bytes - min(free_last_bytes - free_below_last, "
-         "excluded.free_last_bytes - excluded.free_below_last), "
-         "free_above_last = max(free_last_bytes + free_above_last, "
-         "excluded.free_last_bytes + excluded.free_above_last) - excluded.free_last_bytes"},
-        {&dropSamples_, "DELETE FROM samples WHERE drive = ?1 AND time < ?2"},
+         "WITH due AS (SELECT * FROM samples WHERE drive = ?1 AND seq < " + firstKept +
+             "), "
+             "hours AS (SELECT time - time % 3600 AS hour, min(free_bytes) AS low, "
+             "max(free_bytes) AS high, max(seq) AS newest FROM due GROUP BY hour) "
+             "INSERT INTO hourly_folded(drive, hour, total_bytes, free_last_bytes, "
+             "free_below_last, free_above_last) "
+             "SELECT ?1, hour, s.total_bytes, s.free_bytes, s.free_bytes - low, high - "
+             "s.free_bytes "
+             "FROM hours JOIN samples AS s ON s.drive = ?1 AND s.seq = hours.newest WHERE true "
+             "ON CONFLICT(drive, hour) DO UPDATE SET total_bytes = excluded.total_bytes, "
+             "free_last_bytes = excluded.free_last_bytes, "
+             "free_below_last = excluded.free_last_bytes - min(free_last_bytes - free_below_last, "
+             "excluded.free_last_bytes - excluded.free_below_last), "
+             "free_above_last = max(free_last_bytes + free_above_last, "
+             "excluded.free_last_bytes + excluded.free_above_last) - excluded.free_last_bytes"},
+        {&dropSamples_, "DELETE FROM samples WHERE drive = ?1 AND seq < " + firstKept},
         {&dropHours_, "DELETE FROM hourly_folded WHERE drive = ?1 AND hour < ?2"},
+        // A drive unseen for the whole hourly span has nothing left: a tmpfs that gets a new
+        // id at every boot does not pile up rows.
+        {&dropDrives_, "DELETE FROM drives WHERE last_seen < ?1"},
     };
     for (const auto& [statement, text] : statements)
-        if (auto error = db_.Prepare(text, *statement)) return error;
+        if (auto error = db_.Prepare(text.c_str(), *statement)) return error;
     return std::nullopt;
 }
 
@@ -101,6 +121,8 @@ std::optional<HistoryError> Store::Record(const std::vector<DriveSample>& drives
     if (error) return error;
     for (const std::int64_t id : known)
         if (auto pruneError = PruneDrive(id, now)) return pruneError;
+    if (auto dropError = dropDrives_.Bind(1, HourStart(now - options_.hourlyKept.count())).Run())
+        return dropError;
     return transaction.Commit();
 }
 
@@ -164,12 +186,30 @@ Result<std::vector<Sample>> Store::Samples(const DriveKey& key, std::int64_t sin
     const auto drive = std::get<std::optional<std::int64_t>>(id);
     if (!drive) return samples;
     std::optional<HistoryError> error;
-    samples_.Bind(1, *drive).Bind(2, since);
-    while (samples_.Step(error))
+    samples_.Bind(1, *drive);
+    while (samples_.Step(error) && samples_.Int(0) >= since)
         samples.push_back({samples_.Int(0), samples_.Int(1), samples_.Int(2)});
     samples_.Reset();
     if (error) return *error;
+    std::reverse(samples.begin(), samples.end());
     return samples;
+}
+
+Result<SampleSpan> Store::Span(const DriveKey& key) {
+    auto id = DriveId(key);
+    if (auto* error = std::get_if<HistoryError>(&id)) return *error;
+    const auto drive = std::get<std::optional<std::int64_t>>(id);
+    SampleSpan span;
+    if (!drive) return span;
+    std::optional<HistoryError> error;
+    span_.Bind(1, *drive);
+    if (span_.Step(error)) {
+        span.count = static_cast<std::size_t>(span_.Int(0));
+        span.oldest = span_.Int(1);
+    }
+    span_.Reset();
+    if (error) return *error;
+    return span;
 }
 
 Result<std::vector<HourlyFigure>> Store::Hourly(const DriveKey& key, std::int64_t since) {

@@ -47,6 +47,11 @@ struct HourlyFigure {
     std::int64_t freeLastBytes = 0;
 };
 
+struct SampleSpan {
+    std::size_t count = 0;
+    std::optional<std::int64_t> oldest;  // the first recorded of those kept
+};
+
 struct StoreOptions {
     std::chrono::seconds rawKept = std::chrono::hours(24 * 14);
     std::chrono::seconds hourlyKept = std::chrono::hours(24 * 400);
@@ -71,9 +76,12 @@ public:
     std::optional<HistoryError> Record(const std::vector<DriveSample>& drives, std::int64_t now,
                                        std::chrono::seconds spacing = std::chrono::seconds(0));
 
-    // Raw samples since `since`, in the order they were recorded: times rise, except where
-    // the clock was set back. Empty for a drive never recorded.
+    // The raw samples from the newest back to (not including) the first one older than
+    // `since`, in the order they were recorded: times rise, except where the clock was set
+    // back. Empty for a drive never recorded.
     Result<std::vector<Sample>> Samples(const DriveKey& key, std::int64_t since);
+    // How many raw samples the drive has, and the time of the first one kept.
+    Result<SampleSpan> Span(const DriveKey& key);
     Result<std::vector<HourlyFigure>> Hourly(const DriveKey& key, std::int64_t since);
 
     // Folds raw samples older than the raw span into hours and drops hours past theirs.
@@ -89,8 +97,8 @@ private:
 
     StoreOptions options_;
     sql::Connection db_;
-    sql::Statement upsertDrive_, newestSample_, insertSample_, findDrive_, samples_, hourly_,
-        allDrives_, fold_, dropSamples_, dropHours_;
+    sql::Statement upsertDrive_, newestSample_, insertSample_, findDrive_, samples_, span_, hourly_,
+        allDrives_, fold_, dropSamples_, dropHours_, dropDrives_;
 };
 
 }  // namespace history

@@ -24,6 +24,9 @@ packages=(
     g++-mingw-w64-x86-64-posix wine64
     # measuring the command-line tool against df
     hyperfine strace time
+    # usage history: SQLite to build; its shell, faketime, promtool, node-exporter and systemd
+    # to test
+    libsqlite3-dev sqlite3 faketime prometheus prometheus-node-exporter systemd curl
 )
 
 missing=()

@@ -35,8 +35,9 @@ start_x_session() {
     [[ -s $work/display ]] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
     export DISPLAY=":$(head -n1 "$work/display")"
     export QT_QPA_PLATFORM=xcb
-    # Never the user's own settings.
+    # Never the user's own settings or usage history.
     export XDG_CONFIG_HOME=$work/config
+    export XDG_STATE_HOME=$work/state
     openbox >/dev/null 2>&1 &
     pids+=($!)
     # A window mapped before the manager runs keeps no frame and ignores the on-top request.

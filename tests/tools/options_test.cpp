@@ -29,6 +29,18 @@ TEST(DrivesOptions, valuesAreTakenSeparateOrAfterEquals) {
     EXPECT_EQ(options.pngFile, "out.png");
 }
 
+// The metrics file is optional: a following option is not taken for it.
+TEST(DrivesOptions, openMetricsFile_isOptional) {
+    const auto toFile = std::get<Options>(Parse({"--record", "--openmetrics", "out.prom"}));
+    EXPECT_TRUE(toFile.record && toFile.openMetrics && toFile.UsesHistory());
+    EXPECT_EQ(toFile.openMetricsFile, "out.prom");
+    const auto printed = std::get<Options>(Parse({"--openmetrics", "--history"}));
+    EXPECT_TRUE(printed.openMetrics && printed.history);
+    EXPECT_FALSE(printed.openMetricsFile);
+    EXPECT_EQ(std::get<Options>(Parse({"--openmetrics=m.prom"})).openMetricsFile, "m.prom");
+    EXPECT_FALSE(std::get<Options>(Parse({"--json"})).UsesHistory());
+}
+
 TEST(DrivesOptions, helpAndVersion_areFlags) {
     EXPECT_TRUE(std::get<Options>(Parse({"-h"})).help);
     EXPECT_TRUE(std::get<Options>(Parse({"--version"})).version);

@@ -1,4 +1,3 @@
-#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <string_view>
@@ -29,12 +28,6 @@ bool Print(const std::string& text) {
            std::fflush(stdout) == 0;
 }
 
-std::int64_t Now() {
-    return std::chrono::duration_cast<std::chrono::seconds>(
-               std::chrono::system_clock::now().time_since_epoch())
-        .count();
-}
-
 // Reading needs no file: a history never recorded is an empty one, not an error.
 history::Result<std::unique_ptr<history::Store>> OpenHistory(const drives::Options& options) {
     const auto path = history::DefaultHistoryFile(history::ProcessEnvironment);
@@ -46,23 +39,29 @@ history::Result<std::unique_ptr<history::Store>> OpenHistory(const drives::Optio
     return history::Store::Open(*path, options.record);
 }
 
+// The forecast reads no further back than its rule looks.
+const std::int64_t kForecastSpan = history::ForecastRule{}.longest.count();
+
 std::vector<drives::DriveHistory> ReadHistory(history::Store& store, const DriveReport& report,
                                               std::int64_t now) {
     std::vector<drives::DriveHistory> views;
     for (const DriveRecord& record : report.Drives) {
         drives::DriveHistory view;
-        auto samples = store.Samples(history::KeyOf(record), 0);
-        if (auto* error = std::get_if<history::HistoryError>(&samples)) {
+        const history::DriveKey key = history::KeyOf(record);
+        auto samples = store.Samples(key, now - kForecastSpan);
+        auto span = store.Span(key);
+        const auto* error = std::get_if<history::HistoryError>(&samples);
+        if (!error) error = std::get_if<history::HistoryError>(&span);
+        if (error) {
             Fail(error->message, 1);
             return std::vector<drives::DriveHistory>(report.Drives.size());
         }
-        const auto& kept = std::get<std::vector<history::Sample>>(samples);
-        const history::Forecast forecast = history::ForecastOf(kept, now);
+        const history::Forecast forecast =
+            history::ForecastOf(std::get<std::vector<history::Sample>>(samples), now);
         view.fullInSeconds = forecast.fullInSeconds;
         view.trendBytesPerDay = forecast.trendBytesPerDay;
-        view.samples = kept.size();
-        for (const history::Sample& sample : kept)
-            if (!view.since || sample.time < *view.since) view.since = sample.time;
+        view.samples = std::get<history::SampleSpan>(span).count;
+        view.since = std::get<history::SampleSpan>(span).oldest;
         views.push_back(view);
     }
     return views;
@@ -71,7 +70,7 @@ std::vector<drives::DriveHistory> ReadHistory(history::Store& store, const Drive
 // The history part of a run; false when a recording that was asked for failed.
 bool UseHistory(const drives::Options& options, const DriveReport& report,
                 std::vector<drives::DriveHistory>& views) {
-    const std::int64_t now = Now();
+    const std::int64_t now = history::SystemNow();
     views.assign(report.Drives.size(), {});
     auto opened = OpenHistory(options);
     if (auto* error = std::get_if<history::HistoryError>(&opened)) {
