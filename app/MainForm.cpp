@@ -24,7 +24,6 @@ constexpr int kClientHeightAtCreation = 162;
 constexpr int kRepaintIntervalMs = 5000;
 constexpr double kTransparentOpacity = 180.0 / 255.0;
 const QColor kListBackground(240, 240, 240);
-constexpr int kFirstDriveRow = 2;
 // A window being dragged moves many times a second; its place is written once it rests.
 constexpr int kPlacementSettleMs = 500;
 // Mounting a dozen file systems takes a moment; the list follows within a second all the same.
@@ -141,6 +140,7 @@ void TFrmMain::SystemDrivesChanged() {
     Rescan1Click();
     if (isVisible()) FormShow();
     RefillDiskInfo();
+    RefreshHistoryWindow();
 }
 
 // The information window keeps what its probe held; a drive that went away must show as
@@ -229,6 +229,7 @@ void TFrmMain::PopupMenu1Popup() {
     const bool driveRow = ListBox1->ItemIndex() >= kFirstDriveRow;
     Driveinfos1->setVisible(driveRow);
     N1->setVisible(driveRow);
+    UpdateAddedItems();
 }
 
 void TFrmMain::Rescan1Click() {

@@ -8,6 +8,7 @@
 
 #include "DiskUtils.h"
 #include "DriveListModel.h"
+#include "DriveReport.h"
 #include "InfosForm.h"
 #include "RowAccessibleText.h"
 #include "RowPainter.h"
@@ -20,6 +21,7 @@ class QSettings;
 class QTimer;
 class TChangeCoalescer;
 class TDriveWarnings;
+class TFrmHistory;
 class TDriveWatcher;
 class TOwnerDrawList;
 namespace history {
@@ -28,6 +30,9 @@ class BackgroundRecorder;
 
 // The main window: the drive list in a window that scrolls it, its repaint timer and its
 // context menu. The window is its own scroll area, so the scroll bar is the window's.
+// Rows 0 and 1 are the summary rows.
+inline constexpr int kFirstDriveRow = 2;
+
 class TFrmMain : public QScrollArea {
     Q_OBJECT
 
@@ -74,6 +79,7 @@ public:
     void Stayontop1Click();
     void Exit1Click();
     void Warnings1Click();
+    void Drivehistory1Click();
 
     const TDriveListModel& Model() const { return model_; }
 
@@ -103,6 +109,7 @@ public:
     QAction* Exit1;
     // The items added to the menu, below "Закрити" (MainMenuAdded.cpp).
     QAction* N5;
+    QAction* Drivehistory1;
     QAction* Warnings1;
 
     std::unique_ptr<DiskUtils::TDisk> Disk;
@@ -128,6 +135,9 @@ private:
     void CreateListBox();
     void CreatePopupMenu();
     void CreateAddedItems();
+    void UpdateAddedItems();
+    void RefreshHistoryWindow();
+    static DriveRecord RecordOfRow(const DiskUtils::TDisk& probe, const RowContent& row);
     void MuteDrive(const QString& driveId);
     void ApplyWarningChoices();
     void WarnAbout(const DiskUtils::TDisk& probe, const RowContent& row);
@@ -168,5 +178,6 @@ private:
     TChangeCoalescer* driveChanges_;
     TDriveWarnings* warnings_ = nullptr;
     QStringList mutedDrives_;
+    QPointer<TFrmHistory> frmHistory_;
     history::BackgroundRecorder* recorder_ = nullptr;
 };

@@ -30,9 +30,7 @@ void TFrmMain::MuteDrive(const QString& driveId) {
     SaveChoices();
 }
 
-namespace {
-
-DriveRecord RecordOf(const DiskUtils::TDisk& probe, const RowContent& row) {
+DriveRecord TFrmMain::RecordOfRow(const DiskUtils::TDisk& probe, const RowContent& row) {
     DriveRecord record;
     record.Disk = probe;
     record.Row = row;
@@ -42,14 +40,12 @@ DriveRecord RecordOf(const DiskUtils::TDisk& probe, const RowContent& row) {
     return record;
 }
 
-}  // namespace
-
 void TFrmMain::WarnAbout(const DiskUtils::TDisk& probe, const RowContent& row) {
-    warnings_->Seen(RecordOf(probe, row));
+    warnings_->Seen(RecordOfRow(probe, row));
 }
 
 QString TFrmMain::ForecastToolTip(const DiskUtils::TDisk& probe) const {
     if (!warnings_) return {};
-    const auto fullIn = warnings_->FullInSeconds(RecordOf(probe, ShownDriveRow(probe)));
+    const auto fullIn = warnings_->FullInSeconds(RecordOfRow(probe, ShownDriveRow(probe)));
     return fullIn ? FullInText(*fullIn) : QString();
 }

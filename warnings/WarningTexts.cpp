@@ -19,18 +19,19 @@ QString MuteActionText() {
     return QCoreApplication::translate("DriveWarnings", "Не попереджати про цей диск");
 }
 
-QString FullInText(std::int64_t seconds) {
+QString DurationText(std::int64_t seconds) {
     const double minutes = static_cast<double>(seconds) / 60;
-    QString span;
     if (minutes < 60)
-        span = QCoreApplication::translate("DriveWarnings", "%1 хв")
-                   .arg(Rounded(std::max(minutes, 1.0)));
-    else if (minutes < 48 * 60)
-        span = QCoreApplication::translate("DriveWarnings", "%1 год").arg(Rounded(minutes / 60));
-    else
-        span = QCoreApplication::translate("DriveWarnings", "%1 дн.")
-                   .arg(Rounded(minutes / (24 * 60)));
-    return QCoreApplication::translate("DriveWarnings", "Заповниться приблизно за %1").arg(span);
+        return QCoreApplication::translate("DriveWarnings", "%1 хв")
+            .arg(Rounded(std::max(minutes, 1.0)));
+    if (minutes < 48 * 60)
+        return QCoreApplication::translate("DriveWarnings", "%1 год").arg(Rounded(minutes / 60));
+    return QCoreApplication::translate("DriveWarnings", "%1 дн.").arg(Rounded(minutes / (24 * 60)));
+}
+
+QString FullInText(std::int64_t seconds) {
+    return QCoreApplication::translate("DriveWarnings", "Заповниться приблизно за %1")
+        .arg(DurationText(seconds));
 }
 
 QString DriveNameOf(const DriveRecord& record) {

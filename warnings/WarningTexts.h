@@ -12,7 +12,9 @@
 QString OpenActionText();
 QString MuteActionText();
 
-// "Заповниться приблизно за 3 дн.": minutes, hours up to two days, then days.
+// "3 дн.": minutes, hours up to two days, then days.
+QString DurationText(std::int64_t seconds);
+// "Заповниться приблизно за 3 дн.".
 QString FullInText(std::int64_t seconds);
 
 // The drive as its row names it: "C: Label", or "C:" without a label.

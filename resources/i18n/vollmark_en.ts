@@ -36,7 +36,7 @@
     </message>
     <message>
         <source>Не попереджати про цей диск</source>
-        <translation>Don't warn for this drive</translation>
+        <translation>Don&apos;t warn for this drive</translation>
     </message>
     <message>
         <source>%1 хв</source>
@@ -165,6 +165,57 @@ Used: %4</translation>
     </message>
 </context>
 <context>
+    <name>TFrmHistory</name>
+    <message>
+        <source>Доба</source>
+        <translation>Day</translation>
+    </message>
+    <message>
+        <source>Тиждень</source>
+        <translation>Week</translation>
+    </message>
+    <message>
+        <source>Місяць</source>
+        <translation>Month</translation>
+    </message>
+    <message>
+        <source>Рік</source>
+        <translation>Year</translation>
+    </message>
+    <message>
+        <source>Проміжок</source>
+        <translation>Span</translation>
+    </message>
+    <message>
+        <source>Історія диска %1</source>
+        <translation>History of %1</translation>
+    </message>
+    <message>
+        <source>Історія диска %1 (відсутній)</source>
+        <translation>History of %1 (absent)</translation>
+    </message>
+    <message>
+        <source>Історії ще немає</source>
+        <translation>No history yet</translation>
+    </message>
+    <message>
+        <source>Зайняте зросло на %1 за %2</source>
+        <translation>Used grew by %1 in %2</translation>
+    </message>
+    <message>
+        <source>Зайняте зменшилося на %1 за %2</source>
+        <translation>Used shrank by %1 in %2</translation>
+    </message>
+    <message>
+        <source>%1; заповниться приблизно за %2</source>
+        <translation>%1; full in about %2</translation>
+    </message>
+    <message>
+        <source>Диск відсутній. %1</source>
+        <translation>The drive is absent. %1</translation>
+    </message>
+</context>
+<context>
     <name>TFrmMain</name>
     <message>
         <source>NETWORK DISKS VALUE</source>
@@ -241,6 +292,10 @@ Used: %4</translation>
     <message>
         <source>Попереджати, коли диск заповнюється</source>
         <translation>Warn when a drive fills up</translation>
+    </message>
+    <message>
+        <source>Історія диска...</source>
+        <translation>Drive history...</translation>
     </message>
 </context>
 </TS>
