@@ -3,6 +3,7 @@
 #include <QDesktopServices>
 #include <QTimer>
 #include <QUrl>
+#include <algorithm>
 
 #include "DriveSamples.h"
 #include "WarningTexts.h"
@@ -41,11 +42,17 @@ void TDriveWarnings::Seen(const DriveRecord& record) {
                      [&](const auto& drive) { return drive.first == id; }))
         seen_.emplace_back(id, history::KeyOf(record));
     // After the paint under way: neither the bus nor the database is touched while it lasts.
-    if (!notifier_) QTimer::singleShot(0, this, &TDriveWarnings::EnsureNotifier);
+    if (!notifier_ && !notifierScheduled_) {
+        notifierScheduled_ = true;
+        QTimer::singleShot(0, this, &TDriveWarnings::EnsureNotifier);
+    }
     const std::int64_t now = clock_();
-    if (forecasts_ && (!lastForecast_ || now - *lastForecast_ >= options_.forecastEvery.count() ||
-                       now < *lastForecast_))
+    const bool forecastDue = !lastForecast_ || now < *lastForecast_ ||
+                             now - *lastForecast_ >= options_.forecastEvery.count();
+    if (forecasts_ && forecastDue && !refreshScheduled_) {
+        refreshScheduled_ = true;
         QTimer::singleShot(0, this, &TDriveWarnings::RefreshForecasts);
+    }
     if (on_) Decide(record, id);
 }
 
@@ -64,6 +71,7 @@ void TDriveWarnings::EnsureNotifier() {
 }
 
 void TDriveWarnings::RefreshForecasts() {
+    refreshScheduled_ = false;
     const std::int64_t now = clock_();
     if (forecasts_->Refresh(seen_, now)) lastForecast_ = now;
 }

@@ -70,4 +70,6 @@ private:
     QHash<QString, warnings::DriveMemory> memory_;
     THistoryForecasts::Drives seen_;
     std::optional<std::int64_t> lastForecast_;
+    bool notifierScheduled_ = false;
+    bool refreshScheduled_ = false;
 };

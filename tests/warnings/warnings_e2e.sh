@@ -51,7 +51,8 @@ cat >"$work/dunstrc" <<'CONF'
     timeout = 1
 CONF
 dunst -conf "$work/dunstrc" >"$work/dunst.log" 2>&1 &
-pids+=($!)
+dunst_pid=$!
+pids+=("$dunst_pid")
 # Asking before dunst holds its name would have the bus start another one, without a display.
 dunst_up() {
     dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
@@ -100,11 +101,12 @@ for n in json.load(sys.stdin)["data"][0]:
 }
 count_notices() { notices | wc -l; }
 
-# Polls for `expected` notices; with `hold`, keeps checking for that long that no more come
-# (two repaints of the list: a notice that is not there by then would be late).
+# Polls for `expected` notices, for one repaint of the list and dunst's second with room for
+# a loaded machine; with `hold`, keeps checking for that long that no more come (two
+# repaints: a notice that is not there by then would be late).
 expect_notices() {
     local expected=$1 hold=$2 what=$3 count
-    for _ in $(seq 100); do
+    for _ in $(seq 150); do
         count=$(count_notices)
         ((count >= expected)) && break
         sleep 0.1
@@ -143,8 +145,8 @@ echo "+11m" >"$clock"
 fill_to_free 23
 expect_notices 1 11 "filled by less than another 1 %"
 empty_drive
-# Long enough for a repaint to see the drive recovered.
-sleep 6
+# Long enough for two repaints to see the drive recovered.
+sleep 11
 fill_to_free 30
 expect_notices 2 0 "recovered and filled again"
 stop_window
@@ -186,6 +188,21 @@ newest=$(notices | head -n1)
 [[ $newest == *"швидко заповнюється"*"Заповниться приблизно за "* ]] ||
     fail "not a filling-fast notice with its forecast: $newest"
 echo "newest: $newest"
+stop_window
+empty_drive
+
+# No server: dunst gone, and the bus cannot start another without a display. The window says
+# so on stderr and goes on.
+kill "$dunst_pid"
+for _ in $(seq 50); do dunst_up || break; sleep 0.1; done
+start_window
+fill_to_free 30
+for _ in $(seq 100); do
+    grep -q "cannot show a notification" "$work/program.log" && break
+    sleep 0.1
+done
+grep "cannot show a notification" "$work/program.log" || fail "no word of the missing server"
+kill -0 "$window_pid" 2>/dev/null || fail "the window ended without a server: $(cat "$work/program.log")"
 stop_window
 
 kill -0 "${pids[0]}" 2>/dev/null || fail "Xvfb ended"
