@@ -27,6 +27,8 @@ packages=(
     # usage history: SQLite to build; its shell, faketime, promtool, node-exporter and systemd
     # to test
     libsqlite3-dev sqlite3 faketime prometheus prometheus-node-exporter systemd curl
+    # warnings: a real notification server to send them to
+    dunst
 )
 
 missing=()
