@@ -2,7 +2,8 @@
 # The real program shows a week of history that vollmark-drives --record wrote under faketime
 # for a loop-mounted ext4 in a private mount namespace: the history window opens from the
 # keyboard (Menu, then the item above the last one), a screen reader finds the chart's
-# summary on the AT-SPI bus, and Escape closes the window. With VOLLMARK_SCREENSHOT=FILE it
+# summary on the AT-SPI bus, the window marks the drive absent once it is unmounted, and
+# Escape closes the window. With VOLLMARK_SCREENSHOT=FILE it
 # also saves the window as a picture (QT_SCALE_FACTOR=2 for the 200 % one).
 # Usage: history_window_e2e.sh <path to vollmark> <path to vollmark-drives>
 set -uo pipefail
@@ -79,6 +80,14 @@ if [[ -n ${VOLLMARK_SCREENSHOT:-} ]]; then
     sleep 0.5
     import -window "$history_window" "$VOLLMARK_SCREENSHOT" || fail "no screenshot"
 fi
+# The drive goes away while its history is open: the window keeps the history and says so.
+umount "$work/ext" || fail "cannot unmount the ext4 image"
+for _ in $(seq 50); do
+    wmctrl -l | grep -q "Історія диска $letter:.*(відсутній)" && break
+    sleep 0.1
+done
+wmctrl -l | grep -q "Історія диска $letter:.*(відсутній)" ||
+    fail "the history window does not show the drive as absent: $(wmctrl -l)"
 xdotool windowfocus --sync "$history_window" key Escape
 for _ in $(seq 50); do
     wmctrl -l | grep -q "Історія диска $letter:" || break
