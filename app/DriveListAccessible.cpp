@@ -127,10 +127,13 @@ QAccessibleInterface* DriveListAccessibleFactory(const QString& className, QObje
     // Plain widgets are announced as fillers; the program's own windows say that they are
     // windows (the picture about box is a dialog, which Qt reports as such).
     static const QStringList windows{QStringLiteral("TFrmMain"), QStringLiteral("TFrmDiskInfo"),
-                                     QStringLiteral("TFrmAbout")};
+                                     QStringLiteral("TFrmAbout"), QStringLiteral("TFrmHistory")};
     auto* widget = qobject_cast<QWidget*>(object);
     if (widget && widget->isWindow() && windows.contains(className))
         return new QAccessibleWidget(widget, QAccessible::Window);
+    // The history window's chart, read out by its summary.
+    if (widget && className == QLatin1String("THistoryChart"))
+        return new QAccessibleWidget(widget, QAccessible::Chart);
     return nullptr;
 }
 

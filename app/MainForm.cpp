@@ -24,7 +24,6 @@ constexpr int kClientHeightAtCreation = 162;
 constexpr int kRepaintIntervalMs = 5000;
 constexpr double kTransparentOpacity = 180.0 / 255.0;
 const QColor kListBackground(240, 240, 240);
-constexpr int kFirstDriveRow = 2;
 // A window being dragged moves many times a second; its place is written once it rests.
 constexpr int kPlacementSettleMs = 500;
 // Mounting a dozen file systems takes a moment; the list follows within a second all the same.
@@ -142,6 +141,7 @@ void TFrmMain::SystemDrivesChanged() {
     Rescan1Click();
     if (isVisible()) FormShow();
     RefillDiskInfo();
+    RefreshHistoryWindow();
 }
 
 // The information window keeps what its probe held; a drive that went away must show as
@@ -198,8 +198,10 @@ QString TFrmMain::RowToolTipAt(int index) const {
     DiskUtils::TDisk probe;
     probe.SetDriveIndex(
         DiskUtils::DriveLetterToIndex(LetterOf(entries[static_cast<std::size_t>(index)])));
-    if (!probe.Present || !LabelShortened(ShownDriveRow(probe), ListBox1->font())) return {};
-    return RowToolTip(probe);
+    if (!probe.Present) return {};
+    const QString forecast = ForecastToolTip(probe);
+    if (!LabelShortened(ShownDriveRow(probe), ListBox1->font())) return forecast;
+    return forecast.isEmpty() ? RowToolTip(probe) : RowToolTip(probe) + '\n' + forecast;
 }
 
 // Nothing is drawn for a drive that stopped answering: the rescan replaces the rows, and
@@ -211,7 +213,9 @@ std::optional<RowContent> TFrmMain::DriveRow(const std::string& entry) {
         Rescan1Click();
         return std::nullopt;
     }
-    return ShownDriveRow(*Disk);
+    RowContent row = ShownDriveRow(*Disk);
+    if (warnings_) WarnAbout(*Disk, row);
+    return row;
 }
 
 // The row as the window shows it, with the type in the user's language. The tooltip asks

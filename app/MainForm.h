@@ -9,6 +9,7 @@
 #include "DesktopSession.h"
 #include "DiskUtils.h"
 #include "DriveListModel.h"
+#include "DriveReport.h"
 #include "InfosForm.h"
 #include "RowAccessibleText.h"
 #include "RowPainter.h"
@@ -20,6 +21,8 @@ class QMenu;
 class QSettings;
 class QTimer;
 class TChangeCoalescer;
+class TDriveWarnings;
+class TFrmHistory;
 class TDriveWatcher;
 class TOwnerDrawList;
 namespace history {
@@ -28,6 +31,9 @@ class BackgroundRecorder;
 
 // The main window: the drive list in a window that scrolls it, its repaint timer and its
 // context menu. The window is its own scroll area, so the scroll bar is the window's.
+// Rows 0 and 1 are the summary rows.
+inline constexpr int kFirstDriveRow = 2;
+
 class TFrmMain : public QScrollArea {
     Q_OBJECT
 
@@ -45,6 +51,9 @@ public:
     // The information window that Driveinfos1Click fills; the program creates it after
     // this window.
     void AttachDiskInfo(TFrmDiskInfo* window) { frmDiskInfo_ = window; }
+    // Hands every painted drive row to the warnings; before FormCreate, which restores their
+    // choices. It must outlive the window.
+    void AttachWarnings(TDriveWarnings* warnings);
 
     // Records the drives in the usage history on the repaint timer, at most as often as the
     // recorder allows; the recorder must outlive the window.
@@ -71,6 +80,8 @@ public:
     void Stayontop1Click();
     void Exit1Click();
     void Startatlogin1Click();
+    void Warnings1Click();
+    void Drivehistory1Click();
 
     const TDriveListModel& Model() const { return model_; }
 
@@ -101,6 +112,8 @@ public:
     // The items added to the menu, below "Закрити" (MainMenuAdded.cpp).
     QAction* N5;
     QAction* Startatlogin1;
+    QAction* Drivehistory1;
+    QAction* Warnings1;
 
     std::unique_ptr<DiskUtils::TDisk> Disk;
     ListImageTable ListImages;
@@ -128,6 +141,12 @@ private:
     void UpdateAddedItems();
     void DisableWhatTheCompositorDecides();
     void KeepWhatTheCompositorDecides(SavedChoices& choices) const;
+    void RefreshHistoryWindow();
+    static DriveRecord RecordOfRow(const DiskUtils::TDisk& probe, const RowContent& row);
+    void MuteDrive(const QString& driveId);
+    void ApplyWarningChoices();
+    void WarnAbout(const DiskUtils::TDisk& probe, const RowContent& row);
+    QString ForecastToolTip(const DiskUtils::TDisk& probe) const;
     QAction* AddRadio(QMenu* menu, QActionGroup* group, const QString& caption, bool checked,
                       void (TFrmMain::*handler)());
     void SetClientSize(int width, int height);
@@ -163,5 +182,8 @@ private:
     bool storeFailed_ = false;
     QTimer* placementTimer_;
     TChangeCoalescer* driveChanges_;
+    TDriveWarnings* warnings_ = nullptr;
+    QStringList mutedDrives_;
+    QPointer<TFrmHistory> frmHistory_;
     history::BackgroundRecorder* recorder_ = nullptr;
 };

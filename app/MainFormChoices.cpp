@@ -48,6 +48,9 @@ void TFrmMain::ApplyChoices(const SavedChoices& choices) {
     const bool windowSystemObeys = !session_.waylandWindow;
     Stayontop1->setChecked(choices.onTop && windowSystemObeys);
     if (Stayontop1->isChecked()) SetStaysOnTop(true);
+    Warnings1->setChecked(choices.warningsOn);
+    mutedDrives_ = choices.mutedDrives;
+    ApplyWarningChoices();
     // Last: its handler saves, and by now the menu shows just what was loaded.
     Alphablending1->setChecked(choices.transparent && windowSystemObeys);
     Alphablending1Click();
@@ -64,6 +67,8 @@ SavedChoices TFrmMain::CurrentChoices() const {
             choices.displayUnit = DisplayUnit;
     choices.transparent = Alphablending1->isChecked();
     choices.onTop = Stayontop1->isChecked();
+    choices.warningsOn = Warnings1->isChecked();
+    choices.mutedDrives = mutedDrives_;
     if (shownBefore_ && screen() != nullptr)
         choices.placement =
             SavedPlacement{screen()->name(), geometry().topLeft() - screen()->geometry().topLeft()};

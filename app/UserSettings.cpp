@@ -1,6 +1,7 @@
 #include "UserSettings.h"
 
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QStringList>
 #include <algorithm>
@@ -17,9 +18,11 @@ const QString kOnTop = QStringLiteral("window/onTop");
 const QString kScreen = QStringLiteral("window/screen");
 const QString kLeft = QStringLiteral("window/left");
 const QString kTop = QStringLiteral("window/top");
+const QString kWarnings = QStringLiteral("warnings/on");
+const QString kMuted = QStringLiteral("warnings/muted");
 
-const QStringList kKnownKeys{kDivisor, kWords,  kDisplay, kTransparent,
-                             kOnTop,   kScreen, kLeft,    kTop};
+const QStringList kKnownKeys{kDivisor, kWords, kDisplay, kTransparent, kOnTop,
+                             kScreen,  kLeft,  kTop,     kWarnings,    kMuted};
 
 const QStringList kDivisorWords{QStringLiteral("1000"), QStringLiteral("1024")};
 const QStringList kUnitWordSets{QStringLiteral("octets"), QStringLiteral("bytes")};
@@ -80,6 +83,15 @@ std::optional<SavedPlacement> Placement(const QSettings& settings) {
                           QPoint(Offset(settings, kLeft), Offset(settings, kTop))};
 }
 
+// The serial in hex, a space, the mount point.
+QStringList MutedDrives(const QSettings& settings) {
+    static const QRegularExpression drive(QStringLiteral("^[0-9A-F]{8} .+$"));
+    const QStringList muted = settings.value(kMuted).toStringList();
+    for (const QString& id : muted)
+        if (!drive.match(id).hasMatch()) ThrowBadValue(kMuted);
+    return muted;
+}
+
 SavedChoices Read(const QSettings& settings) {
     CheckKeys(settings);
     SavedChoices choices;
@@ -90,6 +102,8 @@ SavedChoices Read(const QSettings& settings) {
     choices.transparent = Switch(settings, kTransparent);
     choices.onTop = Switch(settings, kOnTop);
     choices.placement = Placement(settings);
+    choices.warningsOn = Pick(settings, kWarnings, kSwitchWords).value_or(1) == 1;
+    choices.mutedDrives = MutedDrives(settings);
     return choices;
 }
 
@@ -144,6 +158,9 @@ bool StoreChoices(QSettings& settings, const SavedChoices& choices) {
         file.setValue(kLeft, choices.placement->offset.x());
         file.setValue(kTop, choices.placement->offset.y());
     }
+    // Only what differs from the start state, so a file without them reads as it always did.
+    if (!choices.warningsOn) file.setValue(kWarnings, kSwitchWords[0]);
+    if (!choices.mutedDrives.isEmpty()) file.setValue(kMuted, choices.mutedDrives);
     file.sync();
     settings.sync();
     QSettings written(settings.fileName(), settings.format());

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <memory>
 #include <optional>
 
@@ -20,6 +21,9 @@ struct SavedChoices {
     bool transparent = false;
     bool onTop = false;
     std::optional<SavedPlacement> placement;
+    bool warningsOn = true;
+    // Drives the user asked never to be warned about, as TDriveWarnings::DriveIdOf names them.
+    QStringList mutedDrives;
 
     bool operator==(const SavedChoices&) const = default;
 };

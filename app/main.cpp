@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QDateTime>
 #include <QLocale>
 #include <QSettings>
 #include <QTimer>
@@ -7,6 +8,7 @@
 
 #include "AboutForm.h"
 #include "DiskUtils.h"
+#include "DriveWarnings.h"
 #include "DriveWatcher.h"
 #include "EndRequests.h"
 #include "ErrorReporter.h"
@@ -55,6 +57,10 @@ int main(int argc, char* argv[]) {
     const std::unique_ptr<QSettings> settings = OpenUserSettings();
     const std::unique_ptr<history::BackgroundRecorder> recorder = OpenUsageHistory();
     TFrmMain FrmMain(settings.get());
+    TDriveWarnings warnings(CreateSystemNotifier,
+                            history::DefaultHistoryFile(history::ProcessEnvironment),
+                            &QDateTime::currentSecsSinceEpoch, {});
+    FrmMain.AttachWarnings(&warnings);
     reporter.Run([&] { FrmMain.FormCreate(); });
     TFrmDiskInfo FrmDiskInfo(&FrmMain);
     reporter.Run([&] { FrmDiskInfo.FormCreate(); });

@@ -49,6 +49,8 @@ test_packages=(
     hyperfine strace time
     # usage history: its shell, faketime, promtool, node-exporter and systemd
     sqlite3 faketime prometheus prometheus-node-exporter systemd curl
+    # warnings: a real notification server to send them to
+    dunst
 )
 
 packages=("${build_packages[@]}")

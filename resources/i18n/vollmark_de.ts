@@ -29,6 +29,45 @@
     </message>
 </context>
 <context>
+    <name>DriveWarnings</name>
+    <message>
+        <source>Відкрити</source>
+        <translation>Öffnen</translation>
+    </message>
+    <message>
+        <source>Не попереджати про цей диск</source>
+        <translation>Für dieses Laufwerk nicht warnen</translation>
+    </message>
+    <message>
+        <source>%1 хв</source>
+        <translation>%1 Min.</translation>
+    </message>
+    <message>
+        <source>%1 год</source>
+        <translation>%1 Std.</translation>
+    </message>
+    <message>
+        <source>%1 дн.</source>
+        <translation>%1 Tagen</translation>
+    </message>
+    <message>
+        <source>Заповниться приблизно за %1</source>
+        <translation>Voll in etwa %1</translation>
+    </message>
+    <message>
+        <source>Мало місця на диску %1</source>
+        <translation>Wenig Speicherplatz auf %1</translation>
+    </message>
+    <message>
+        <source>Диск %1 швидко заповнюється</source>
+        <translation>%1 füllt sich schnell</translation>
+    </message>
+    <message>
+        <source>Вільно: %1.</source>
+        <translation>Frei: %1.</translation>
+    </message>
+</context>
+<context>
     <name>RowPainter</name>
     <message>
         <source>Total</source>
@@ -126,6 +165,57 @@ Belegt: %4</translation>
     </message>
 </context>
 <context>
+    <name>TFrmHistory</name>
+    <message>
+        <source>Доба</source>
+        <translation>Tag</translation>
+    </message>
+    <message>
+        <source>Тиждень</source>
+        <translation>Woche</translation>
+    </message>
+    <message>
+        <source>Місяць</source>
+        <translation>Monat</translation>
+    </message>
+    <message>
+        <source>Рік</source>
+        <translation>Jahr</translation>
+    </message>
+    <message>
+        <source>Проміжок</source>
+        <translation>Zeitraum</translation>
+    </message>
+    <message>
+        <source>Історія диска %1</source>
+        <translation>Verlauf von %1</translation>
+    </message>
+    <message>
+        <source>Історія диска %1 (відсутній)</source>
+        <translation>Verlauf von %1 (fehlt)</translation>
+    </message>
+    <message>
+        <source>Історії ще немає</source>
+        <translation>Noch kein Verlauf</translation>
+    </message>
+    <message>
+        <source>Зайняте зросло на %1 за %2</source>
+        <translation>Belegt wuchs um %1 in %2</translation>
+    </message>
+    <message>
+        <source>Зайняте зменшилося на %1 за %2</source>
+        <translation>Belegt sank um %1 in %2</translation>
+    </message>
+    <message>
+        <source>%1; заповниться приблизно за %2</source>
+        <translation>%1; voll in etwa %2</translation>
+    </message>
+    <message>
+        <source>Диск відсутній. %1</source>
+        <translation>Das Laufwerk fehlt. %1</translation>
+    </message>
+</context>
+<context>
     <name>TFrmMain</name>
     <message>
         <source>NETWORK DISKS VALUE</source>
@@ -210,6 +300,14 @@ Belegt: %4</translation>
     <message>
         <source>Запускати під час входу</source>
         <translation>Beim Anmelden starten</translation>
+    </message>
+    <message>
+        <source>Попереджати, коли диск заповнюється</source>
+        <translation>Warnen, wenn ein Laufwerk voll wird</translation>
+    </message>
+    <message>
+        <source>Історія диска...</source>
+        <translation>Laufwerksverlauf...</translation>
     </message>
 </context>
 </TS>

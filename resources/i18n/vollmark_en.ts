@@ -29,6 +29,45 @@
     </message>
 </context>
 <context>
+    <name>DriveWarnings</name>
+    <message>
+        <source>Відкрити</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>Не попереджати про цей диск</source>
+        <translation>Don&apos;t warn for this drive</translation>
+    </message>
+    <message>
+        <source>%1 хв</source>
+        <translation>%1 min</translation>
+    </message>
+    <message>
+        <source>%1 год</source>
+        <translation>%1 h</translation>
+    </message>
+    <message>
+        <source>%1 дн.</source>
+        <translation>%1 days</translation>
+    </message>
+    <message>
+        <source>Заповниться приблизно за %1</source>
+        <translation>Full in about %1</translation>
+    </message>
+    <message>
+        <source>Мало місця на диску %1</source>
+        <translation>Low disk space on %1</translation>
+    </message>
+    <message>
+        <source>Диск %1 швидко заповнюється</source>
+        <translation>%1 is filling up fast</translation>
+    </message>
+    <message>
+        <source>Вільно: %1.</source>
+        <translation>Free: %1.</translation>
+    </message>
+</context>
+<context>
     <name>RowPainter</name>
     <message>
         <source>Total</source>
@@ -126,6 +165,57 @@ Used: %4</translation>
     </message>
 </context>
 <context>
+    <name>TFrmHistory</name>
+    <message>
+        <source>Доба</source>
+        <translation>Day</translation>
+    </message>
+    <message>
+        <source>Тиждень</source>
+        <translation>Week</translation>
+    </message>
+    <message>
+        <source>Місяць</source>
+        <translation>Month</translation>
+    </message>
+    <message>
+        <source>Рік</source>
+        <translation>Year</translation>
+    </message>
+    <message>
+        <source>Проміжок</source>
+        <translation>Span</translation>
+    </message>
+    <message>
+        <source>Історія диска %1</source>
+        <translation>History of %1</translation>
+    </message>
+    <message>
+        <source>Історія диска %1 (відсутній)</source>
+        <translation>History of %1 (absent)</translation>
+    </message>
+    <message>
+        <source>Історії ще немає</source>
+        <translation>No history yet</translation>
+    </message>
+    <message>
+        <source>Зайняте зросло на %1 за %2</source>
+        <translation>Used grew by %1 in %2</translation>
+    </message>
+    <message>
+        <source>Зайняте зменшилося на %1 за %2</source>
+        <translation>Used shrank by %1 in %2</translation>
+    </message>
+    <message>
+        <source>%1; заповниться приблизно за %2</source>
+        <translation>%1; full in about %2</translation>
+    </message>
+    <message>
+        <source>Диск відсутній. %1</source>
+        <translation>The drive is absent. %1</translation>
+    </message>
+</context>
+<context>
     <name>TFrmMain</name>
     <message>
         <source>NETWORK DISKS VALUE</source>
@@ -210,6 +300,14 @@ Used: %4</translation>
     <message>
         <source>Запускати під час входу</source>
         <translation>Start at log-in</translation>
+    </message>
+    <message>
+        <source>Попереджати, коли диск заповнюється</source>
+        <translation>Warn when a drive fills up</translation>
+    </message>
+    <message>
+        <source>Історія диска...</source>
+        <translation>Drive history...</translation>
     </message>
 </context>
 </TS>

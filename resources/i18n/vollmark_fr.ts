@@ -29,6 +29,45 @@
     </message>
 </context>
 <context>
+    <name>DriveWarnings</name>
+    <message>
+        <source>Відкрити</source>
+        <translation>Ouvrir</translation>
+    </message>
+    <message>
+        <source>Не попереджати про цей диск</source>
+        <translation>Ne plus avertir pour ce disque</translation>
+    </message>
+    <message>
+        <source>%1 хв</source>
+        <translation>%1 min</translation>
+    </message>
+    <message>
+        <source>%1 год</source>
+        <translation>%1 h</translation>
+    </message>
+    <message>
+        <source>%1 дн.</source>
+        <translation>%1 jours</translation>
+    </message>
+    <message>
+        <source>Заповниться приблизно за %1</source>
+        <translation>Plein dans environ %1</translation>
+    </message>
+    <message>
+        <source>Мало місця на диску %1</source>
+        <translation>Espace disque faible sur %1</translation>
+    </message>
+    <message>
+        <source>Диск %1 швидко заповнюється</source>
+        <translation>%1 se remplit vite</translation>
+    </message>
+    <message>
+        <source>Вільно: %1.</source>
+        <translation>Libre : %1.</translation>
+    </message>
+</context>
+<context>
     <name>RowPainter</name>
     <message>
         <source>Total</source>
@@ -126,6 +165,57 @@ Utilisé : %4</translation>
     </message>
 </context>
 <context>
+    <name>TFrmHistory</name>
+    <message>
+        <source>Доба</source>
+        <translation>Jour</translation>
+    </message>
+    <message>
+        <source>Тиждень</source>
+        <translation>Semaine</translation>
+    </message>
+    <message>
+        <source>Місяць</source>
+        <translation>Mois</translation>
+    </message>
+    <message>
+        <source>Рік</source>
+        <translation>Année</translation>
+    </message>
+    <message>
+        <source>Проміжок</source>
+        <translation>Période</translation>
+    </message>
+    <message>
+        <source>Історія диска %1</source>
+        <translation>Historique de %1</translation>
+    </message>
+    <message>
+        <source>Історія диска %1 (відсутній)</source>
+        <translation>Historique de %1 (absent)</translation>
+    </message>
+    <message>
+        <source>Історії ще немає</source>
+        <translation>Pas encore d'historique</translation>
+    </message>
+    <message>
+        <source>Зайняте зросло на %1 за %2</source>
+        <translation>L'espace utilisé a augmenté de %1 en %2</translation>
+    </message>
+    <message>
+        <source>Зайняте зменшилося на %1 за %2</source>
+        <translation>L'espace utilisé a diminué de %1 en %2</translation>
+    </message>
+    <message>
+        <source>%1; заповниться приблизно за %2</source>
+        <translation>%1 ; plein dans environ %2</translation>
+    </message>
+    <message>
+        <source>Диск відсутній. %1</source>
+        <translation>Le disque est absent. %1</translation>
+    </message>
+</context>
+<context>
     <name>TFrmMain</name>
     <message>
         <source>NETWORK DISKS VALUE</source>
@@ -210,6 +300,14 @@ Utilisé : %4</translation>
     <message>
         <source>Запускати під час входу</source>
         <translation>Lancer à l’ouverture de session</translation>
+    </message>
+    <message>
+        <source>Попереджати, коли диск заповнюється</source>
+        <translation>Avertir quand un disque se remplit</translation>
+    </message>
+    <message>
+        <source>Історія диска...</source>
+        <translation>Historique du disque...</translation>
     </message>
 </context>
 </TS>

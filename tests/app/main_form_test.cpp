@@ -71,9 +71,11 @@ TEST_F(MainFormTest, menu_holdsEveryItemInOrder) {
     QStringList top;
     for (QAction* action : form->PopupMenu1->actions())
         top << (action->isSeparator() ? QStringLiteral("-") : action->text());
-    // The added items come after the original ones, in a group of their own.
+    // The items added later come after the original ones, in a group of their own.
     EXPECT_EQ(top, (QStringList{"Інформація про діск...", "-", "Обновити", "-", "Опції", "-",
-                                "Закрити", "-", "Запускати під час входу"}));
+                                "Закрити", "-", "Історія диска...",
+                                "Попереджати, коли диск заповнюється", "Запускати під час входу"}));
+    EXPECT_TRUE(form->Warnings1->isChecked());
     QStringList settings;
     for (QAction* action : form->Settings1->actions())
         settings << (action->isSeparator() ? QStringLiteral("-") : action->text());
@@ -96,6 +98,7 @@ TEST_F(MainFormTest, popup_showsDriveInformationOnlyOnDriveRows) {
         form->PopupMenu1Popup();
         EXPECT_EQ(form->Driveinfos1->isVisible(), shown) << index;
         EXPECT_EQ(form->N1->isVisible(), shown) << index;
+        EXPECT_EQ(form->Drivehistory1->isVisible(), shown) << index;
         EXPECT_EQ(form->ListBox1->ItemIndex(), index);
     }
 }

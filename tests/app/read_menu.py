@@ -83,8 +83,9 @@ def main():
     names = [menu.get_child_at_index(i).get_name() for i in range(menu.get_child_count())]
     print("menu:", names)
     errors = []
-    if names[-3:] != ["Закрити", "", "Запускати під час входу"]:
-        errors.append(f"the menu does not end with Закрити, a separator and the log-in item: {names}")
+    close = names.index("Закрити") if "Закрити" in names else -1
+    if close < 0 or names[close + 1:close + 2] != [""] or names[-1] != "Запускати під час входу":
+        errors.append(f"no added group after Закрити and a separator, the log-in item last: {names}")
     options = submenu(menu, "Опції")
     if options is None:
         print("FAIL: no Опції submenu")

@@ -44,6 +44,10 @@ SavedChoices EveryChoiceMade() {
     choices.transparent = true;
     choices.onTop = true;
     choices.placement = SavedPlacement{QStringLiteral("HDMI-1"), QPoint(-20, 700)};
+    choices.warningsOn = false;
+    // A comma and a non-ASCII mount point: the list must come back as it went in.
+    choices.mutedDrives = {QStringLiteral("0000ABCD /mnt/a, b"),
+                           QStringLiteral("12345678 /media/Ärger")};
     return choices;
 }
 
@@ -84,6 +88,8 @@ TEST_F(UserSettingsTest, loadDamagedFile_givesStartValuesAndOneProblem) {
         "[window]\nscreen=HDMI-1\nleft=\ntop=10\n",
         "[units]\ndivisor=1024\nlanguage=fr\n",
         "[units]\ndivisor=1024, 1000\n",
+        "[warnings]\non=maybe\n",
+        "[warnings]\nmuted=/mnt/a\n",
     };
     for (const QByteArray& bytes : files) {
         WriteFile(bytes);

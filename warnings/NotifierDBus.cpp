@@ -1,0 +1,135 @@
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
+#include <QDBusVariant>
+#include <QHash>
+#include <QStringList>
+#include <QVariantMap>
+#include <cstdio>
+#include <deque>
+
+#include "BuildInfo.h"
+#include "Notifier.h"
+#include "WarningTexts.h"
+
+// org.freedesktop.Notifications on the session bus, as the Desktop Notifications
+// Specification describes it.
+namespace {
+
+const QString kService = QStringLiteral("org.freedesktop.Notifications");
+const QString kPath = QStringLiteral("/org/freedesktop/Notifications");
+const QString kInterface = QStringLiteral("org.freedesktop.Notifications");
+const QString kOpenAction = QStringLiteral("open");
+const QString kMuteAction = QStringLiteral("mute");
+// A server that has not answered by then is taken as hung; the notice is given up.
+constexpr int kCallTimeoutMs = 3000;
+// Urgency "normal": critical ones stay until dismissed, which a drive that fills slowly
+// does not deserve.
+constexpr unsigned char kNormalUrgency = 1;
+
+class TDBusNotifier : public TNotifier {
+    Q_OBJECT
+
+public:
+    TDBusNotifier() : bus_(QDBusConnection::sessionBus()) {
+        // QtDBus offers signal connections by name only.
+        bus_.connect(kService, kPath, kInterface, QStringLiteral("ActionInvoked"), this,
+                     SLOT(ActionInvoked(uint, QString)));
+        bus_.connect(kService, kPath, kInterface, QStringLiteral("NotificationClosed"), this,
+                     SLOT(NotificationClosed(uint, uint)));
+    }
+
+    void Show(const Notice& notice) override {
+        if (!bus_.isConnected()) return Report(QStringLiteral("no session bus"));
+        waiting_.push_back(notice);
+        if (!askingCapabilities_) AskCapabilities();
+    }
+
+private:
+    // The server may have changed since the last notice (a restart, another desktop), so its
+    // capabilities are asked for every batch of notices.
+    void AskCapabilities() {
+        askingCapabilities_ = true;
+        const auto message = QDBusMessage::createMethodCall(kService, kPath, kInterface,
+                                                            QStringLiteral("GetCapabilities"));
+        auto* watcher = new QDBusPendingCallWatcher(bus_.asyncCall(message, kCallTimeoutMs), this);
+        connect(watcher, &QDBusPendingCallWatcher::finished, this,
+                [this](QDBusPendingCallWatcher* call) {
+                    call->deleteLater();
+                    askingCapabilities_ = false;
+                    const QDBusPendingReply<QStringList> reply = *call;
+                    if (reply.isError()) {
+                        waiting_.clear();
+                        return Report(reply.error().message());
+                    }
+                    const bool actions = reply.value().contains(QStringLiteral("actions"));
+                    while (!waiting_.empty()) {
+                        Notify(waiting_.front(), actions);
+                        waiting_.pop_front();
+                    }
+                });
+    }
+
+    void Notify(const Notice& notice, bool actions) {
+        QStringList actionList;
+        if (actions)
+            actionList << kOpenAction << OpenActionText() << kMuteAction << MuteActionText();
+        const QVariantMap hints{
+            {QStringLiteral("desktop-entry"), QString::fromLatin1(kApplicationId)},
+            {QStringLiteral("urgency"), QVariant::fromValue(kNormalUrgency)}};
+        const auto message =
+            QDBusMessage::createMethodCall(kService, kPath, kInterface, QStringLiteral("Notify"))
+            << QStringLiteral("Vollmark") << replaces_.value(notice.driveId, 0u)
+            << QString::fromLatin1(kApplicationId) << notice.title << notice.body << actionList
+            << hints << -1;
+        auto* watcher = new QDBusPendingCallWatcher(bus_.asyncCall(message, kCallTimeoutMs), this);
+        connect(watcher, &QDBusPendingCallWatcher::finished, this,
+                [this, notice](QDBusPendingCallWatcher* call) {
+                    call->deleteLater();
+                    const QDBusPendingReply<uint> reply = *call;
+                    if (reply.isError()) return Report(reply.error().message());
+                    replaces_.insert(notice.driveId, reply.value());
+                    shown_.insert(reply.value(), notice);
+                });
+    }
+
+    // One line per kind of trouble, so a desktop without a server does not fill the log.
+    void Report(const QString& problem) {
+        if (reported_.contains(problem)) return;
+        reported_ << problem;
+        std::fprintf(stderr, "vollmark: cannot show a notification: %s\n", qPrintable(problem));
+    }
+
+private slots:
+    void ActionInvoked(uint id, const QString& action) {
+        const auto notice = shown_.constFind(id);
+        if (notice == shown_.cend()) return;
+        if (action == kOpenAction) emit OpenRequested(notice->folder);
+        if (action == kMuteAction) emit MuteRequested(notice->driveId);
+    }
+
+    void NotificationClosed(uint id, uint reason) {
+        (void)reason;
+        const auto notice = shown_.constFind(id);
+        if (notice == shown_.cend()) return;
+        replaces_.remove(notice->driveId);
+        shown_.erase(notice);
+    }
+
+private:
+    QDBusConnection bus_;
+    std::deque<Notice> waiting_;
+    bool askingCapabilities_ = false;
+    QHash<QString, uint> replaces_;
+    QHash<uint, Notice> shown_;
+    QStringList reported_;
+};
+
+}  // namespace
+
+std::unique_ptr<TNotifier> CreateSystemNotifier() {
+    return std::make_unique<TDBusNotifier>();
+}
+
+#include "NotifierDBus.moc"

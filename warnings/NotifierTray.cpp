@@ -1,0 +1,39 @@
+#include <QApplication>
+#include <QSystemTrayIcon>
+
+#include "Notifier.h"
+
+// Windows has no notification server: a program's messages come from its icon in the
+// notification area, which is shown while warnings are on. A click on the message opens the
+// drive; muting is left to the menu's warnings item there, as the message has no buttons.
+namespace {
+
+class TTrayNotifier : public TNotifier {
+public:
+    TTrayNotifier() : icon_(QApplication::windowIcon()) {
+        icon_.setToolTip(QStringLiteral("Vollmark"));
+        connect(&icon_, &QSystemTrayIcon::messageClicked, this, [this] {
+            if (!lastFolder_.isEmpty()) emit OpenRequested(lastFolder_);
+        });
+    }
+
+    void Show(const Notice& notice) override {
+        if (!icon_.isVisible()) return;
+        lastFolder_ = notice.folder;
+        icon_.showMessage(notice.title, notice.body, QSystemTrayIcon::Warning);
+    }
+
+    void SetWarningsOn(bool on) override {
+        icon_.setVisible(on && QSystemTrayIcon::isSystemTrayAvailable());
+    }
+
+private:
+    QSystemTrayIcon icon_;
+    QString lastFolder_;
+};
+
+}  // namespace
+
+std::unique_ptr<TNotifier> CreateSystemNotifier() {
+    return std::make_unique<TTrayNotifier>();
+}

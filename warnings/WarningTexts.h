@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+#include <cstdint>
+#include <optional>
+
+#include "DriveReport.h"
+#include "Notifier.h"
+#include "WarningRules.h"
+
+// The words of the warnings, in the user's language; figures as the window shows them.
+QString OpenActionText();
+QString MuteActionText();
+
+// "3 дн.": minutes, hours up to two days, then days.
+QString DurationText(std::int64_t seconds);
+// "Заповниться приблизно за 3 дн.".
+QString FullInText(std::int64_t seconds);
+
+// The drive as its row names it: "C: Label", or "C:" without a label.
+QString DriveNameOf(const DriveRecord& record);
+
+Notice NoticeOf(warnings::WarningKind kind, const DriveRecord& record,
+                std::optional<std::int64_t> fullInSeconds, const QString& driveId,
+                const QString& folder);
