@@ -56,18 +56,20 @@ completion=$(bash -c 'source /usr/share/bash-completion/bash_completion
 # and closing it the way the title bar does must end it with exit code 0.
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
 pids+=($!)
-for _ in $(seq 50); do [[ -s $work/display ]] && break; sleep 0.1; done
+for _ in $(seq 300); do [[ -s $work/display ]] && break; sleep 0.1; done
 [[ -s $work/display ]] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
 export DISPLAY=":$(head -n1 "$work/display")"
 openbox >/dev/null 2>&1 &
 pids+=($!)
-for _ in $(seq 50); do wmctrl -m >/dev/null 2>&1 && break; sleep 0.1; done
+for _ in $(seq 300); do wmctrl -m >/dev/null 2>&1 && break; sleep 0.1; done
+wmctrl -m >/dev/null 2>&1 || fail "no window manager answered"
 
 (cd / && env -u QT_QPA_PLATFORM /usr/bin/vollmark >"$work/vollmark.log" 2>&1) &
 program=$!
 window=""
-for _ in $(seq 100); do
-    window=$(wmctrl -lx | awk '$3 ~ /vollmark/ {print $1; exit}')
+for _ in $(seq 300); do
+    # The client list is briefly unreadable while the window manager settles in.
+    window=$(wmctrl -lx 2>/dev/null | awk '$3 ~ /vollmark/ {print $1; exit}') || true
     [[ -n $window ]] && break
     kill -0 "$program" 2>/dev/null || fail "vollmark ended early: $(cat "$work/vollmark.log")"
     sleep 0.1
