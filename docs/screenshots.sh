@@ -33,7 +33,7 @@ mkfs.ext4 -q -L DATA "$work/data.img"
 mount -o loop "$work/data.img" /mnt
 head -c 60M /dev/urandom >/mnt/archive.bin
 
-Xvfb -displayfd 3 -screen 0 $((800 * scale))x$((600 * scale))x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+Xvfb -displayfd 3 -screen 0 $((1200 * scale))x$((700 * scale))x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
 pids+=($!)
 for _ in $(seq 50); do [[ -s $work/display ]] && break; sleep 0.1; done
 export DISPLAY=":$(head -n1 "$work/display")" QT_QPA_PLATFORM=xcb LANG=C.UTF-8
@@ -72,11 +72,8 @@ shoot 0 0 "$here/main-window$suffix.png"
 xdotool mousemove --sync $((X + 60 * scale)) $((Y + (2 * 54 + 27) * scale)) click 1
 xdotool click 3
 sleep 0.4
-xdotool mousemove_relative --sync $((40 * scale)) $((60 * scale))   # "Опції"
-sleep 0.5
-xdotool mousemove_relative --sync $((200 * scale)) 0
-sleep 0.2
-xdotool mousemove_relative --sync 0 $((44 * scale))    # "Формат відображення"
+# The keyboard walks the menu whatever its width: "Опції", then "Формат відображення".
+xdotool key --delay 150 Down Down Down Right Down Down Right
 sleep 0.6
-shoot $((335 * scale)) $((56 * scale)) "$here/context-menu$suffix.png"
+shoot $((330 * scale)) $((56 * scale)) "$here/context-menu$suffix.png"
 echo "wrote $here/main-window$suffix.png and $here/context-menu$suffix.png"
