@@ -12,8 +12,6 @@ struct Substitute {
     QStringList files;
 };
 
-const QStringList kDefaultFontDirs{QStringLiteral("/usr/share/wine/fonts")};
-
 void RegisterIfMissing(const Substitute& substitute, const QStringList& fontDirs) {
     if (QFontDatabase::hasFamily(QString::fromLatin1(substitute.family))) return;
     for (const QString& dir : fontDirs) {
@@ -36,7 +34,7 @@ QFont PixelFont(const char* family, int pixels) {
 }  // namespace
 
 void SetUpFonts() {
-    SetUpFonts(kDefaultFontDirs);
+    SetUpFonts(SubstituteFontDirs());
 }
 
 void SetUpFonts(const QStringList& fontDirs) {

@@ -6,12 +6,15 @@
 #include <QDir>
 #include <QImage>
 #include <optional>
+#include <vector>
 
 // 8-bit, non-interlaced RGB or RGBA with no ancillary chunks at all.
 std::optional<QByteArray> EncodePng(const QImage& image, bool withAlpha);
 
 // One 32 x 32 image at 32 bits per pixel with its 1-bit mask: a 4,286-byte icon file.
 QByteArray EncodeIcon(const QImage& image);
+// Square images of up to 256 pixels, each at 32 bits per pixel with its mask, in one file.
+QByteArray EncodeIconSet(const std::vector<QImage>& images);
 
 // Baseline JFIF 1.01 at 72 dpi, 4:2:0, with an Exif segment padded so that the whole file is
 // exactly totalSize bytes. Picks the highest quality that fits; nothing when none does.
