@@ -9,7 +9,8 @@
 # <hash> is this script's own, so that any change of options builds a fresh Qt. The source and the
 # build tree live in $VOLLMARK_CACHE/src; with the shared compiler cache a rebuild is cheap.
 # libpng and libjpeg, which the program calls itself, are Qt's bundled copies: Qt installs their
-# static libraries beside its own, and this script adds their headers under include/vollmark-3rdparty.
+# static libraries beside its own, and this script adds their headers under include/vollmark-3rdparty
+# and the licences of all it links under share/vollmark-licenses.
 # Host tools (moc, rcc, uic) are Debian's, from qt6-base-dev-tools, which must be the same version.
 set -eu
 
@@ -36,6 +37,13 @@ done
 
 src=$cache/src
 mkdir -p "$src"
+# Two runs at once (two checkouts, two CI jobs) take turns; the second finds the first's result.
+exec 9>"$src/.lock"
+flock 9
+if [ -f "$prefix/.complete" ]; then
+    echo "$prefix"
+    exit 0
+fi
 srcdir=$src/qt6-base-${debversion#*:}
 srcdir=${srcdir%-*}
 if [ ! -f "$srcdir/.fetched" ]; then
@@ -56,7 +64,9 @@ EOF
     touch "$srcdir/.fetched"
 fi
 
-build=$src/build-mingw-$hash
+# One build tree at a fixed path, so that the compiler cache recognises every command of an
+# earlier build.
+build=$src/build-mingw
 rm -rf "$build" "$prefix"
 mkdir -p "$build"
 cat >"$build/toolchain.cmake" <<EOF
@@ -125,8 +135,26 @@ done
 for header in jpeglib.h jerror.h jconfig.h jmorecfg.h; do
     cp "$srcdir/src/3rdparty/libjpeg/src/$header" "$thirdparty/"
 done
-cp "$srcdir/src/3rdparty/libpng/LICENSE" "$thirdparty/LICENSE.libpng"
-cp "$srcdir/src/3rdparty/libjpeg/LICENSE" "$thirdparty/LICENSE.libjpeg"
+
+# The licences of everything the static libraries carry, for the installer to ship. Qt itself
+# is taken under the LGPL 3, which is the GPL 3 with additional permissions.
+licenses=$prefix/share/vollmark-licenses
+mkdir -p "$licenses"
+while read -r name file; do
+    cp "$srcdir/$file" "$licenses/$name"
+done <<EOF
+Qt-LGPL-3.0-only.txt LICENSES/LGPL-3.0-only.txt
+Qt-GPL-3.0-only.txt LICENSES/GPL-3.0-only.txt
+zlib.txt src/3rdparty/zlib/LICENSE
+libpng.txt src/3rdparty/libpng/LICENSE
+libjpeg-turbo.txt src/3rdparty/libjpeg/LICENSE
+libjpeg-ijg.txt src/3rdparty/libjpeg/ijg-license.txt
+freetype-FTL.txt src/3rdparty/freetype/docs/FTL.TXT
+harfbuzz.txt src/3rdparty/harfbuzz-ng/COPYING
+pcre2.txt src/3rdparty/pcre2/LICENCE
+double-conversion.txt src/3rdparty/double-conversion/LICENSE
+md4c.txt src/3rdparty/md4c/LICENSE.md
+EOF
 rm -rf "$build"
 touch "$prefix/.complete"
 echo "$prefix"
