@@ -30,7 +30,8 @@ start_wine_session() {
     open_work_folder
     trap end_wine_session EXIT
     cp -a "$VOLLMARK_WINE_PREFIX" "$work/prefix" || fail "cannot copy the prefix"
-    export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree=;mshtml="
+    # winemenubuilder would copy the Start-menu entries into the real desktop's menu.
+    export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree=;mshtml=;winemenubuilder.exe=d"
     start_x_session
     # x_session.bash chose Qt's X11 platform; the Windows programs have their own.
     unset QT_QPA_PLATFORM XDG_CONFIG_HOME
