@@ -64,9 +64,10 @@ EOF
     touch "$srcdir/.fetched"
 fi
 
-# One build tree at a fixed path, so that the compiler cache recognises every command of an
-# earlier build.
+# One build tree at a fixed path, and paths under the cache folder hashed relative to it, so that
+# the compiler cache recognises every command of an earlier build, whatever the home folder.
 build=$src/build-mingw
+export CCACHE_BASEDIR="$cache"
 rm -rf "$build" "$prefix"
 mkdir -p "$build"
 cat >"$build/toolchain.cmake" <<EOF
