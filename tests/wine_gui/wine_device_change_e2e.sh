@@ -2,7 +2,8 @@
 # A volume that arrives or leaves while vollmark.exe runs gets its row or loses it: a drive
 # letter is added to (then taken from) the prefix and WM_DEVICECHANGE broadcast, as Windows
 # does for a USB stick; wine raises no such message for a letter made by hand, so
-# send-device-change.exe sends it. The window fits its height to the rows each time.
+# send-device-change.exe sends it (wine passes the volume record on to other processes, and
+# lists a letter the moment its link is in dosdevices). The window fits its height to the rows.
 # Usage: wine_device_change_e2e.sh <vollmark.exe> <send-device-change.exe>
 set -uo pipefail
 here=$(dirname "$0")
@@ -26,7 +27,6 @@ wait_for_height() { # wanted, what
 }
 
 mkdir -p "$work/stick"
-printf 'STICK\n' >"$work/stick/.windows-label"
 [[ -e $WINEPREFIX/dosdevices/s: ]] && fail "the prefix already has a drive S:"
 ln -s "$work/stick" "$WINEPREFIX/dosdevices/s:"
 "$wine" "$sender" arrival S || fail "the arrival was not broadcast"
