@@ -35,7 +35,6 @@ start_wine_session() {
     start_x_session
     # x_session.bash chose Qt's X11 platform; the Windows programs have their own.
     unset QT_QPA_PLATFORM XDG_CONFIG_HOME
-    roaming=
 }
 
 # The user's roaming application data folder of the prefix, as a Unix path.
