@@ -2,9 +2,9 @@
 # Qt of tools/build-mingw-qt.sh carries, so the program decodes with the very code QtGui links
 # (one definition of each symbol in the executable) and nothing comes from outside Debian's
 # sources. Their zlib is Qt's own, built into QtCore with z_-prefixed names.
-get_target_property(vollmark_qt_core_location Qt6::Core LOCATION)
-get_filename_component(vollmark_qt_lib_dir ${vollmark_qt_core_location} DIRECTORY)
-set(vollmark_qt_3rdparty_headers ${vollmark_qt_lib_dir}/../include/vollmark-3rdparty)
+# VOLLMARK_MINGW_QT comes from the toolchain file, cmake/mingw-w64-qt.cmake.
+set(vollmark_qt_lib_dir ${VOLLMARK_MINGW_QT}/lib)
+set(vollmark_qt_3rdparty_headers ${VOLLMARK_MINGW_QT}/include/vollmark-3rdparty)
 
 foreach(library IN ITEMS PNG JPEG)
     if(library STREQUAL PNG)
