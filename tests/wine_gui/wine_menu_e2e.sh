@@ -53,12 +53,6 @@ wait_for_menu "Shift+F10"
 close_menu
 echo "Shift+F10 opens the menu"
 
-eval "$(xdotool getwindowgeometry --shell "$window")"
-xdotool mousemove $((X + 100)) $((Y + 2 * 54 + 27)) click 1 click 3
-wait_for_menu "the right button"
-close_menu
-echo "the right button opens the menu"
-
 # Options > Display format > Terabytes: the figures the drives' other users change least.
 xdotool key shift+F10
 wait_for_menu "Shift+F10"
@@ -69,6 +63,12 @@ for _ in $(seq 50); do [[ -s $settings ]] && break; sleep 0.1; done
 grep -q '^display=tera' "$settings" || fail "the choice is not in $settings: $(cat "$settings" 2>&1)"
 echo "settings: $(tr -d '\r' <"$settings" | tr '\n' ' ')"
 
+eval "$(xdotool getwindowgeometry --shell "$window")"
+xdotool mousemove $((X + 100)) $((Y + 2 * 54 + 27)) click 1 click 3
+wait_for_menu "the right button"
+close_menu
+echo "the right button opens the menu"
+
 info_window() {
     for _ in $(seq 50); do
         info=$(wmctrl -l | awk '/Informations du disque/ {print $1; exit}')
@@ -78,7 +78,8 @@ info_window() {
     fail "the information window did not open: $(wmctrl -l)"
 }
 
-# The first drive's row is the third; its information, then the next drive's.
+# The first drive's row is the third; its information, then the next drive's. A click selects
+# a row, which the tool's pictures never show: this comes after the comparisons.
 xdotool mousemove $((X + 100)) $((Y + 2 * 54 + 27)) click 1 click 3
 wait_for_menu "the right button"
 xdotool key Down Return
