@@ -63,7 +63,13 @@ std::optional<Wanted> wantedDisplays(const DisplaySettings& s) {
     return wanted;
 }
 
-std::string missingText(const Wanted& wanted) {
+std::string missingText(const Wanted& wanted, const DisplaySettings& s) {
+    if (wanted.wayland && !s.waylandDisplay.empty() && !s.waylandPlugin) {
+        const std::string plugin =
+            "WAYLAND_DISPLAY needs Qt's Wayland platform plugin: install qt6-wayland";
+        return wanted.x11 ? "no display: DISPLAY is not set, and " + plugin
+                          : "no display: " + plugin;
+    }
     if (wanted.x11 && wanted.wayland)
         return "no display: neither DISPLAY nor WAYLAND_DISPLAY is set";
     return wanted.x11 ? "no display: DISPLAY is not set" : "no display: WAYLAND_DISPLAY is not set";
@@ -86,8 +92,8 @@ std::optional<std::string> DisplayProblem(const DisplaySettings& s, const Displa
     const std::optional<Wanted> wanted = wantedDisplays(s);
     if (!wanted) return std::nullopt;
     const bool tryX11 = wanted->x11 && !s.x11Display.empty();
-    const bool tryWayland = wanted->wayland && !s.waylandDisplay.empty();
-    if (!tryX11 && !tryWayland) return missingText(*wanted);
+    const bool tryWayland = wanted->wayland && !s.waylandDisplay.empty() && s.waylandPlugin;
+    if (!tryX11 && !tryWayland) return missingText(*wanted, s);
     std::optional<std::string> refused;
     if (tryWayland) {
         refused = probes.wayland(waylandSocket(s));

@@ -14,6 +14,9 @@ struct DisplaySettings {
     std::string x11Display;
     std::string waylandDisplay;
     std::string runtimeDir;  // XDG_RUNTIME_DIR, where a relative WAYLAND_DISPLAY lives
+    // Qt's Wayland platform plugin is a package of its own (qt6-wayland); without it Qt
+    // aborts on a Wayland display just as on a missing one.
+    bool waylandPlugin = true;
 };
 
 // Each probe connects and disconnects at once; it returns the reason of a refused
@@ -33,6 +36,7 @@ DisplaySettings ReadDisplaySettings(const std::vector<std::string_view>& argumen
 std::optional<std::string> DisplayProblem(const DisplaySettings& settings,
                                           const DisplayProbes& probes);
 
-// The check against this process's arguments, environment and real display; nothing where
-// the platform always has a desktop.
-std::optional<std::string> SystemDisplayProblem(const std::vector<std::string_view>& arguments);
+// Chooses the platform plugin where the user named none (ChosenPlatform, set in this
+// process's QT_QPA_PLATFORM for Qt to read), then checks this process's arguments,
+// environment and real display. Nothing where the platform always has a desktop.
+std::optional<std::string> PrepareSystemDisplay(const std::vector<std::string_view>& arguments);

@@ -1,5 +1,5 @@
 #include "DisplayCheck.h"
 
-std::optional<std::string> SystemDisplayProblem(const std::vector<std::string_view>&) {
+std::optional<std::string> PrepareSystemDisplay(const std::vector<std::string_view>&) {
     return std::nullopt;
 }

@@ -3,11 +3,17 @@
 #include <unistd.h>
 #include <xcb/xcb.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
 
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
 #include "DisplayCheck.h"
+#include "PlatformChoice.h"
 
 namespace {
 
@@ -47,14 +53,32 @@ std::optional<std::string> connectWayland(const std::string& path) {
     return std::strerror(error);
 }
 
+// Looks where Qt looks for its platform plugins. The plugin list is read before the application
+// object exists; Qt computes it afresh once that object is made.
+bool waylandPluginInstalled() {
+    QStringList folders{qEnvironmentVariable("QT_QPA_PLATFORM_PLUGIN_PATH")};
+    for (const QString& path : QCoreApplication::libraryPaths())
+        folders.append(path + QStringLiteral("/platforms"));
+    const auto hasPlugin = [](const QString& folder) {
+        return !folder.isEmpty() &&
+               QFileInfo(QDir(folder).filePath(QStringLiteral("libqwayland-generic.so"))).isFile();
+    };
+    return std::any_of(folders.begin(), folders.end(), hasPlugin);
+}
+
 }  // namespace
 
-std::optional<std::string> SystemDisplayProblem(const std::vector<std::string_view>& arguments) {
+std::optional<std::string> PrepareSystemDisplay(const std::vector<std::string_view>& arguments) {
     const auto environment = [](const char* name) -> std::optional<std::string> {
         const char* value = std::getenv(name);
         if (value == nullptr) return std::nullopt;
         return std::string(value);
     };
-    return DisplayProblem(ReadDisplaySettings(arguments, environment),
-                          {connectX11, connectWayland});
+    DisplaySettings settings = ReadDisplaySettings(arguments, environment);
+    settings.waylandPlugin = waylandPluginInstalled();
+    if (const auto platform = ChosenPlatform(settings)) {
+        qputenv("QT_QPA_PLATFORM", QByteArray::fromStdString(*platform));
+        settings.platform = *platform;
+    }
+    return DisplayProblem(settings, {connectX11, connectWayland});
 }

@@ -1,6 +1,8 @@
 #include "DriveListAccessible.h"
 
 #include <QAccessibleWidget>
+#include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QPointer>
 #include <QStringList>
 #include <QWindow>
@@ -98,6 +100,18 @@ public:
 
     QAccessibleInterface* focusChild() const override {
         return List()->hasFocus() ? child(List()->FocusIndex()) : nullptr;
+    }
+
+    // The context menu at the selected row, as the Menu key opens it: a screen reader's way
+    // to the menu where it cannot send keys, such as a Wayland session.
+    QStringList actionNames() const override {
+        return QAccessibleWidget::actionNames() << showMenuAction();
+    }
+
+    void doAction(const QString& name) override {
+        if (name != showMenuAction()) return QAccessibleWidget::doAction(name);
+        QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint(), QPoint());
+        QCoreApplication::sendEvent(List(), &event);
     }
 
 private:

@@ -41,8 +41,9 @@ constexpr Qt::WindowFlags kFrameFlags = Qt::Window | Qt::CustomizeWindowHint | Q
 
 }  // namespace
 
-TFrmMain::TFrmMain(QSettings* settings)
-    : settings_(settings),
+TFrmMain::TFrmMain(QSettings* settings, DesktopSession session)
+    : session_(std::move(session)),
+      settings_(settings),
       placementTimer_(new QTimer(this)),
       driveChanges_(new TChangeCoalescer(kDriveChangeQuiet, kDriveChangeLongest, this)) {
     placementTimer_->setSingleShot(true);
@@ -224,6 +225,7 @@ void TFrmMain::PopupMenu1Popup() {
     const bool driveRow = ListBox1->ItemIndex() >= kFirstDriveRow;
     Driveinfos1->setVisible(driveRow);
     N1->setVisible(driveRow);
+    UpdateAddedItems();
 }
 
 void TFrmMain::Rescan1Click() {

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "DesktopSession.h"
 #include "DiskUtils.h"
 #include "DriveListModel.h"
 #include "InfosForm.h"
@@ -30,7 +31,7 @@ class TFrmMain : public QScrollArea {
 public:
     // `settings` keeps the menu's choices and the window's place between runs; without it
     // every run starts from the start state and nothing is written. It must outlive the window.
-    explicit TFrmMain(QSettings* settings = nullptr);
+    explicit TFrmMain(QSettings* settings = nullptr, DesktopSession session = ThisDesktopSession());
     ~TFrmMain() override;
 
     void FormCreate();
@@ -62,6 +63,7 @@ public:
     void Alphablending1Click();
     void Stayontop1Click();
     void Exit1Click();
+    void Startatlogin1Click();
 
     const TDriveListModel& Model() const { return model_; }
 
@@ -89,6 +91,9 @@ public:
     QAction* Stayontop1;
     QAction* N2;
     QAction* Exit1;
+    // The items added to the menu, below "Закрити" (MainMenuAdded.cpp).
+    QAction* N5;
+    QAction* Startatlogin1;
 
     std::unique_ptr<DiskUtils::TDisk> Disk;
     ListImageTable ListImages;
@@ -112,6 +117,10 @@ private:
     void SetUpFrame();
     void CreateListBox();
     void CreatePopupMenu();
+    void CreateAddedItems();
+    void UpdateAddedItems();
+    void DisableWhatTheCompositorDecides();
+    void KeepWhatTheCompositorDecides(SavedChoices& choices) const;
     QAction* AddRadio(QMenu* menu, QActionGroup* group, const QString& caption, bool checked,
                       void (TFrmMain::*handler)());
     void SetClientSize(int width, int height);
@@ -137,6 +146,7 @@ private:
     AccessibleRowText AccessibleRow(int index);
 
     TDriveListModel model_;
+    DesktopSession session_;
     QPointer<TFrmDiskInfo> frmDiskInfo_;
     bool shownBefore_ = false;
     bool snapping_ = false;

@@ -45,10 +45,11 @@ void TFrmMain::ApplyChoices(const SavedChoices& choices) {
         for (QAction* unit : {Kilo1, Mega1, Giga1, Tera1})
             unit->setChecked(unit->data().toInt() == DisplayUnit);
     }
-    Stayontop1->setChecked(choices.onTop);
-    if (choices.onTop) SetStaysOnTop(true);
+    const bool windowSystemObeys = !session_.waylandWindow;
+    Stayontop1->setChecked(choices.onTop && windowSystemObeys);
+    if (Stayontop1->isChecked()) SetStaysOnTop(true);
     // Last: its handler saves, and by now the menu shows just what was loaded.
-    Alphablending1->setChecked(choices.transparent);
+    Alphablending1->setChecked(choices.transparent && windowSystemObeys);
     Alphablending1Click();
 }
 
@@ -68,6 +69,7 @@ SavedChoices TFrmMain::CurrentChoices() const {
             SavedPlacement{screen()->name(), geometry().topLeft() - screen()->geometry().topLeft()};
     else if (stored_)
         choices.placement = stored_->placement;
+    KeepWhatTheCompositorDecides(choices);
     return choices;
 }
 
@@ -89,6 +91,7 @@ void TFrmMain::SaveChoices() {
 // The client area is placed, not the frame: before the first showing the window manager has
 // not said how thick its frame is, and a frame position would land off by the title bar.
 void TFrmMain::PlaceAtFirstShow() {
+    if (session_.waylandWindow) return;
     if (stored_ && stored_->placement) {
         const auto position = RestoredPosition(*stored_->placement, ScreenAreas(), size());
         if (position) {

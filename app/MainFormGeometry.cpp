@@ -40,7 +40,7 @@ void TFrmMain::CentreOnScreen() {
 }
 
 void TFrmMain::SnapToEdges() {
-    if (snapping_ || !isVisible()) return;
+    if (snapping_ || !isVisible() || session_.waylandWindow) return;
     const QRect frame = frameGeometry();
     const QPoint snapped = SnapToWorkArea(frame, screen()->availableGeometry(), kSnapDistance);
     if (snapped == frame.topLeft()) return;

@@ -47,6 +47,8 @@ void TFrmMain::CreatePopupMenu() {
 
     N2 = PopupMenu1->addSeparator();
     Exit1 = PopupMenu1->addAction(tr("Закрити"), this, &TFrmMain::Exit1Click);
+    CreateAddedItems();
+    DisableWhatTheCompositorDecides();
 }
 
 // Qt checks a radio item before `triggered` reaches the handler, as the menu's items expect.

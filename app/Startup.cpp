@@ -25,7 +25,7 @@ std::optional<int> RunBeforeApplication(int argc, char** argv) {
         case EarlyAction::Start:
             break;
     }
-    if (const auto problem = SystemDisplayProblem(parameters)) {
+    if (const auto problem = PrepareSystemDisplay(parameters)) {
         std::fprintf(stderr, "vollmark: %s\n", problem->c_str());
         return 1;
     }

@@ -1,4 +1,5 @@
 include(GoogleTest)
+include(VollmarkWine)
 
 # vollmark_add_test(<name> SOURCES <files...> [LIBS <targets...>] [LABELS <labels...>]
 #                   [ENVIRONMENT <VAR=value...>] [TIMEOUT <seconds>])

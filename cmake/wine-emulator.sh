@@ -1,7 +1,8 @@
 #!/bin/sh
 # Runs a Windows program under wine: wine-emulator.sh <prefix> <program> [arguments...]
-# The prefix is the build directory's own, never the user's ~/.wine. No display is needed, and
-# mscoree/mshtml are disabled so that creating a prefix never offers to download Mono or Gecko.
+# The prefix is the build directory's own, never the user's ~/.wine. No display is needed;
+# mscoree/mshtml are disabled so that creating a prefix never offers to download Mono or Gecko,
+# and winemenubuilder so that it adds nothing to the user's desktop menus.
 set -eu
 if [ $# -lt 2 ]; then
     echo "usage: $0 <wine prefix> <program> [arguments...]" >&2
@@ -11,7 +12,7 @@ WINEPREFIX=$1
 shift
 export WINEPREFIX
 export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree=;mshtml="
+export WINEDLLOVERRIDES="mscoree=;mshtml=;winemenubuilder.exe=d"
 unset DISPLAY WAYLAND_DISPLAY
 
 for wine in "${VOLLMARK_WINE:-}" /usr/lib/wine/wine64 "$(command -v wine64 || true)" \

@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 if [[ ${1:-} != --no-setup ]]; then
-    bash tools/setup-debian.sh
+    bash tools/setup-debian.sh --tests
 fi
 # CMake 3.25's test presets cannot say "all cores"; ctest reads this instead.
 export CTEST_PARALLEL_LEVEL=${CTEST_PARALLEL_LEVEL:-$(nproc)}

@@ -1,21 +1,42 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages that building, running and testing Vollmark need. Run as root;
-# it only calls apt-get when something is missing, so a second run costs a second.
+# Installs the Debian 12 packages Vollmark needs. Run as root; it only calls apt-get when
+# something is missing, so a second run costs a second.
+#   setup-debian.sh          what building and running Vollmark need (the default preset)
+#   setup-debian.sh --tests  that, and the test bench: what the ci, asan, mingw and package
+#                            presets and their tests need, with the test locales
 set -euo pipefail
 
-packages=(
-    # build
-    cmake ninja-build g++ pkg-config clang-format
+with_tests=0
+case ${1:-} in
+    '') ;;
+    --tests) with_tests=1 ;;
+    *) echo "usage: $0 [--tests]" >&2; exit 2 ;;
+esac
+
+# Building and running: `cmake --preset default && cmake --build --preset default` and the
+# program it builds. Nothing here is needed only by a test.
+build_packages=(
+    cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev libpng-dev libjpeg-dev libxcb1-dev
     # translations: lupdate and lrelease with their CMake functions
     qt6-l10n-tools qt6-tools-dev
-    libgtest-dev googletest libbenchmark-dev
+    # the xcb platform plugin the window loads
+    qt6-qpa-plugins
     # fonts with the narrow metrics the row layout assumes
     fonts-wine fonts-dejavu-core
-    # Linux layer tests: real mounts in a private namespace
+)
+
+# The test bench: tests, benchmarks, CI's checks and the Windows cross-build. Nothing the
+# default build or the program needs belongs here.
+test_packages=(
+    # the format check, GoogleTest (with its sources for the cross-build), Google Benchmark
+    clang-format libgtest-dev googletest libbenchmark-dev
+    # Linux layer tests: real mounts in a private namespace, and the numeric locales
     libfuse3-dev fuse3 squashfs-tools e2fsprogs util-linux coreutils locales
     # end-to-end window test and screenshots
     xvfb xauth openbox xcompmgr x11-utils wmctrl xdotool imagemagick
+    # Wayland test: weston and Xwayland, and Qt's Wayland plugin (the program runs without it)
+    weston xwayland qt6-wayland
     # the Debian package and its checks
     dpkg-dev file lintian desktop-file-utils appstream man-db groff-base bash-completion
     # screen-reader test: the accessibility bus and a reader of its tree
@@ -25,6 +46,9 @@ packages=(
     # measuring the command-line tool against df
     hyperfine strace time
 )
+
+packages=("${build_packages[@]}")
+if ((with_tests)); then packages+=("${test_packages[@]}"); fi
 
 missing=()
 for p in "${packages[@]}"; do
@@ -37,6 +61,8 @@ if ((${#missing[@]})); then
     apt-get update -qq
     apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
+
+if ((!with_tests)); then exit 0; fi
 
 # The numeric locales the separator tests read; a test skips a locale that is missing.
 locales_generated=0

@@ -199,5 +199,17 @@ Belegt: %4</translation>
         <source>Закрити</source>
         <translation>Schließen</translation>
     </message>
+    <message>
+        <source>Композитор Wayland не дає вікну змінити прозорість</source>
+        <translation>Der Wayland-Compositor lässt ein Fenster seine Transparenz nicht ändern</translation>
+    </message>
+    <message>
+        <source>Композитор Wayland не дає вікну залишатися поверх інших</source>
+        <translation>Der Wayland-Compositor lässt ein Fenster nicht über den anderen bleiben</translation>
+    </message>
+    <message>
+        <source>Запускати під час входу</source>
+        <translation>Beim Anmelden starten</translation>
+    </message>
 </context>
 </TS>

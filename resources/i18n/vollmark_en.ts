@@ -199,5 +199,17 @@ Used: %4</translation>
         <source>Закрити</source>
         <translation>Close</translation>
     </message>
+    <message>
+        <source>Композитор Wayland не дає вікну змінити прозорість</source>
+        <translation>The Wayland compositor does not let a window change its transparency</translation>
+    </message>
+    <message>
+        <source>Композитор Wayland не дає вікну залишатися поверх інших</source>
+        <translation>The Wayland compositor does not let a window stay above the others</translation>
+    </message>
+    <message>
+        <source>Запускати під час входу</source>
+        <translation>Start at log-in</translation>
+    </message>
 </context>
 </TS>

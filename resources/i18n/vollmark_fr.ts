@@ -199,5 +199,17 @@ Utilisé : %4</translation>
         <source>Закрити</source>
         <translation>Fermer</translation>
     </message>
+    <message>
+        <source>Композитор Wayland не дає вікну змінити прозорість</source>
+        <translation>Le compositeur Wayland ne permet pas à une fenêtre de changer sa transparence</translation>
+    </message>
+    <message>
+        <source>Композитор Wayland не дає вікну залишатися поверх інших</source>
+        <translation>Le compositeur Wayland ne permet pas à une fenêtre de rester au-dessus des autres</translation>
+    </message>
+    <message>
+        <source>Запускати під час входу</source>
+        <translation>Lancer à l’ouverture de session</translation>
+    </message>
 </context>
 </TS>

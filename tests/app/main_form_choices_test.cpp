@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QFile>
 #include <QGuiApplication>
+#include <QMenu>
 #include <QScreen>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -36,9 +38,9 @@ protected:
         QSettings file(Path(), QSettings::IniFormat);
         return LoadChoices(file);
     }
-    std::unique_ptr<TFrmMain> Created() {
+    std::unique_ptr<TFrmMain> Created(DesktopSession session = ThisDesktopSession()) {
         settings.sync();
-        auto form = std::make_unique<TFrmMain>(&settings);
+        auto form = std::make_unique<TFrmMain>(&settings, std::move(session));
         form->FormCreate();
         return form;
     }
@@ -159,6 +161,66 @@ TEST_F(MainFormChoicesTest, close_writesWhereTheWindowIs) {
     EXPECT_EQ(written.choices.placement->screenName, ScreenName());
     EXPECT_EQ(written.choices.placement->offset,
               form->geometry().topLeft() - QGuiApplication::primaryScreen()->geometry().topLeft());
+}
+
+}  // namespace
+
+namespace {
+
+// A Wayland session that an X session ran before: the menu shows the two switches off and
+// disabled, the window neither obeys nor forgets them, and the place stays what X saw.
+TEST_F(MainFormChoicesTest, waylandSession_disablesWhatTheCompositorDecidesAndKeepsTheSavedOnes) {
+    SavedChoices saved;
+    saved.transparent = true;
+    saved.onTop = true;
+    saved.placement = SavedPlacement{QStringLiteral("x-screen"), QPoint(40, 60)};
+    Save(saved);
+    const auto form = Created({true, {dir.filePath(QStringLiteral("entry.desktop")), {}}});
+    for (const QAction* item : {form->Alphablending1, form->Stayontop1}) {
+        EXPECT_FALSE(item->isEnabled()) << item->text().toStdString();
+        EXPECT_FALSE(item->isChecked()) << item->text().toStdString();
+        EXPECT_TRUE(item->toolTip().contains(QStringLiteral("Wayland")));
+    }
+    EXPECT_TRUE(form->Settings1->toolTipsVisible());
+    EXPECT_EQ(form->windowOpacity(), 1.0);
+    EXPECT_FALSE(form->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+
+    form->show();
+    form->N10241->trigger();
+    form->close();
+    const LoadedChoices written = OnDisk();
+    saved.divisors1024 = true;
+    EXPECT_EQ(written.choices, saved);
+}
+
+TEST_F(MainFormChoicesTest, startAtLogin_isOffAtFirstAndFollowsTheEntryOnDisk) {
+    const QString entry = dir.filePath(QStringLiteral("autostart/vollmark.desktop"));
+    const auto form = Created({false, {entry, QStringLiteral("/usr/bin/vollmark")}});
+    const QList<QAction*> items = form->PopupMenu1->actions();
+    ASSERT_GE(items.size(), 3);
+    EXPECT_EQ(items.mid(items.size() - 3),
+              (QList<QAction*>{form->Exit1, form->N5, form->Startatlogin1}));
+    EXPECT_TRUE(form->N5->isSeparator());
+    EXPECT_TRUE(form->Stayontop1->isEnabled());
+    EXPECT_FALSE(form->Settings1->toolTipsVisible());
+    EXPECT_FALSE(form->Startatlogin1->isChecked());
+
+    form->Startatlogin1->trigger();
+    EXPECT_TRUE(QFile::exists(entry));
+    EXPECT_TRUE(form->Startatlogin1->isChecked());
+    ASSERT_TRUE(QFile::remove(entry));
+    form->PopupMenu1Popup();
+    EXPECT_FALSE(form->Startatlogin1->isChecked());
+}
+
+TEST_F(MainFormChoicesTest, startAtLogin_thatCannotBeWritten_staysUnticked) {
+    QFile blocker(dir.filePath(QStringLiteral("autostart")));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    const auto form =
+        Created({false, {dir.filePath(QStringLiteral("autostart/vollmark.desktop")), {}}});
+    form->Startatlogin1->trigger();
+    EXPECT_FALSE(form->Startatlogin1->isChecked());
 }
 
 }  // namespace

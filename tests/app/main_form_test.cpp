@@ -71,8 +71,9 @@ TEST_F(MainFormTest, menu_holdsEveryItemInOrder) {
     QStringList top;
     for (QAction* action : form->PopupMenu1->actions())
         top << (action->isSeparator() ? QStringLiteral("-") : action->text());
+    // The added items come after the original ones, in a group of their own.
     EXPECT_EQ(top, (QStringList{"Інформація про діск...", "-", "Обновити", "-", "Опції", "-",
-                                "Закрити"}));
+                                "Закрити", "-", "Запускати під час входу"}));
     QStringList settings;
     for (QAction* action : form->Settings1->actions())
         settings << (action->isSeparator() ? QStringLiteral("-") : action->text());

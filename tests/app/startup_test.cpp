@@ -8,6 +8,7 @@
 #include "AboutForm.h"
 #include "CommandLine.h"
 #include "DisplayCheck.h"
+#include "PlatformChoice.h"
 #include "Startup.h"
 
 namespace {
@@ -138,8 +139,58 @@ TEST(DisplayCheck, oneAnsweringDisplay_isEnough) {
     EXPECT_EQ(waylandDown.asked, (std::vector<std::string>{"wayland /r/wayland-0", "x11 :0"}));
 }
 
+// Read from the same words and variables the program reads, so a table row is what a user
+// types.
+TEST(PlatformChoice, userChoiceWins_bothDisplaysGoToX11_waylandOnlyWhereItIsAll) {
+    struct Case {
+        std::vector<std::string_view> arguments;
+        std::map<std::string, std::string> environment;
+        bool waylandPlugin;
+        std::optional<std::string> expected;
+    } const cases[] = {
+        {{}, {{"DISPLAY", ":0"}, {"WAYLAND_DISPLAY", "wayland-0"}}, true, "xcb;wayland"},
+        {{}, {{"DISPLAY", ":0"}, {"WAYLAND_DISPLAY", "wayland-0"}}, false, "xcb"},
+        {{}, {{"DISPLAY", ":0"}}, true, "xcb"},
+        {{}, {{"WAYLAND_DISPLAY", "wayland-0"}}, true, "wayland"},
+        // Left to the display check, which names the missing package.
+        {{}, {{"WAYLAND_DISPLAY", "wayland-0"}}, false, std::nullopt},
+        {{}, {}, true, std::nullopt},
+        {{},
+         {{"QT_QPA_PLATFORM", "wayland"}, {"DISPLAY", ":0"}, {"WAYLAND_DISPLAY", "w"}},
+         true,
+         std::nullopt},
+        {{"-platform", "wayland"},
+         {{"DISPLAY", ":0"}, {"WAYLAND_DISPLAY", "w"}},
+         true,
+         std::nullopt},
+        {{"--platform=offscreen"}, {{"DISPLAY", ":0"}}, true, std::nullopt},
+        {{"-display", ":3"}, {{"WAYLAND_DISPLAY", "wayland-0"}}, true, "xcb;wayland"},
+    };
+    for (const Case& c : cases) {
+        DisplaySettings s = ReadDisplaySettings(c.arguments, environment(c.environment));
+        s.waylandPlugin = c.waylandPlugin;
+        EXPECT_EQ(ChosenPlatform(s), c.expected)
+            << testing::PrintToString(c.arguments) << " " << testing::PrintToString(c.environment)
+            << " plugin " << c.waylandPlugin;
+    }
+}
+
+TEST(DisplayCheck, waylandWithoutItsPlugin_namesThePackageInsteadOfLettingQtAbort) {
+    FakeDisplays fake({}, {});
+    DisplaySettings s = settings("", "", "wayland-0", "/r");
+    s.waylandPlugin = false;
+    EXPECT_EQ(DisplayProblem(s, fake.probes()),
+              "no display: DISPLAY is not set, and WAYLAND_DISPLAY needs Qt's Wayland platform "
+              "plugin: install qt6-wayland");
+    s.platform = "wayland";
+    EXPECT_EQ(
+        DisplayProblem(s, fake.probes()),
+        "no display: WAYLAND_DISPLAY needs Qt's Wayland platform plugin: install qt6-wayland");
+    EXPECT_TRUE(fake.asked.empty());
+}
+
 TEST(DisplayCheck, displayThatIsNotRunning_isRefusedByTheRealProbe) {
-    const auto problem = SystemDisplayProblem({"-platform", "xcb", "-display", ":65000"});
+    const auto problem = PrepareSystemDisplay({"-platform", "xcb", "-display", ":65000"});
     ASSERT_TRUE(problem.has_value());
     EXPECT_TRUE(problem->starts_with("cannot open display :65000: ")) << *problem;
 }

@@ -6,7 +6,7 @@
 #include <vector>
 
 // The drives a test run finds under wine: wine's own C: and Z:, and the letters that
-// make-wine-prefix.sh adds. The two lists must agree.
+// add-wine-drives.sh adds. The two lists must agree.
 namespace wine_drives {
 
 struct ExpectedDrive {

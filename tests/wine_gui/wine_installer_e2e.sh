@@ -10,6 +10,10 @@ source "$here/wine_session.bash"
 installer=$1
 [[ -f $installer ]] || fail "no installer at $installer (cmake --build <dir> --target package)"
 start_wine_session
+# This test waits for the programs it starts through the wine server's end, so it runs on
+# Debian's ordinary server, which ends with the prefix's last program, not the lasting one.
+"$wineserver" -k
+"$wineserver" -w
 
 # What the prefix holds before: files, and the registry once the server has written it out.
 snapshot() { # name

@@ -14,6 +14,7 @@ drives_tool=$2
 start_wine_session
 settings=$(roaming_folder)/vollmark/vollmark.ini
 [[ $settings == /*/vollmark/vollmark.ini ]] || fail "no roaming folder in the prefix"
+rm -f "$settings"
 
 start() {
     start_program "$work/program.log" "$program"

@@ -1,8 +1,7 @@
 # Sourced by the wine end-to-end scripts, after x_session.bash: each test runs the Windows
-# programs in a copy of the test run's prefix (so its settings, its drive changes and its
-# wineserver are its own, and tests run in parallel), on the private X server where wine draws
-# its windows.
-# Environment: VOLLMARK_WINE_PREFIX, the prefix the wine_prefix fixture made.
+# programs in a prefix of its own (so its settings, its drive changes and its wine server are its
+# own, and tests run in parallel), on the private X server where wine draws its windows.
+# Environment: VOLLMARK_WINE_PREFIX, the test's prefix, which the wine_gui_prefix fixture made.
 
 find_wine() {
     local candidate
@@ -17,21 +16,26 @@ find_wine() {
     [[ -n ${wine:-} && -n ${wineserver:-} ]] || skip "wine64 is not installed"
 }
 
+# Every wine program of the test ends with its X server, the lasting wine server too: a program
+# left over would hold a display that is gone.
 end_wine_session() {
     [[ -n ${WINEPREFIX:-} ]] && "$wineserver" -k 2>/dev/null
     end_session
 }
 
-# Makes the work folder, the X session and this test's own prefix.
+# Makes the work folder and the X session, and sees that a lasting wine server runs in the test's
+# prefix: Debian's ends as soon as no wine program runs, which happens between two commands of a
+# test, and a command starting just then meets a server closing its socket. The fixture started
+# one; a repeated test, whose first run ended it, starts it again (a second one exits at once).
 start_wine_session() {
     need_tools Xvfb openbox xprop xwininfo wmctrl xdotool import compare
     find_wine
     [[ -d ${VOLLMARK_WINE_PREFIX:-} ]] || fail "no wine prefix in VOLLMARK_WINE_PREFIX"
     open_work_folder
     trap end_wine_session EXIT
-    cp -a "$VOLLMARK_WINE_PREFIX" "$work/prefix" || fail "cannot copy the prefix"
     # winemenubuilder would copy the Start-menu entries into the real desktop's menu.
-    export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree=;mshtml=;winemenubuilder.exe=d"
+    export WINEPREFIX=$VOLLMARK_WINE_PREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree=;mshtml=;winemenubuilder.exe=d"
+    "$wineserver" -p1800 </dev/null >/dev/null 2>&1
     start_x_session
     # x_session.bash chose Qt's X11 platform; the Windows programs have their own.
     unset QT_QPA_PLATFORM XDG_CONFIG_HOME

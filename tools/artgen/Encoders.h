@@ -8,6 +8,11 @@
 #include <optional>
 #include <vector>
 
+// The image with straight (not premultiplied) alpha, computed in exact integer steps. Qt's own
+// conversion divides by alpha with SIMD reciprocal estimates whose last bit differs from one
+// processor to the next, and the committed pictures must be the same bytes on every machine.
+QImage StraightAlpha(const QImage& image);
+
 // 8-bit, non-interlaced RGB or RGBA with no ancillary chunks at all.
 std::optional<QByteArray> EncodePng(const QImage& image, bool withAlpha);
 

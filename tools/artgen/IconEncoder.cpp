@@ -54,7 +54,7 @@ void putInfoHeader(QByteArray& out, int side) {
 
 void putImage(QByteArray& out, const QImage& image) {
     const int side = image.width();
-    const QImage pixels = image.convertToFormat(QImage::Format_ARGB32);
+    const QImage pixels = StraightAlpha(image);
     putInfoHeader(out, side);
     for (int y = side - 1; y >= 0; --y) {
         const auto* row = reinterpret_cast<const QRgb*>(pixels.constScanLine(y));
@@ -72,8 +72,7 @@ void putImage(QByteArray& out, const QImage& image) {
 }  // namespace
 
 QByteArray EncodeIcon(const QImage& image) {
-    return EncodeIconSet(
-        {image.convertToFormat(QImage::Format_ARGB32).scaled(32, 32, Qt::IgnoreAspectRatio)});
+    return EncodeIconSet({StraightAlpha(image).scaled(32, 32, Qt::IgnoreAspectRatio)});
 }
 
 QByteArray EncodeIconSet(const std::vector<QImage>& images) {

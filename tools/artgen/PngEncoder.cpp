@@ -37,8 +37,8 @@ bool encodeRows(png_bytepp rows, int width, int height, int colorType, QByteArra
 }  // namespace
 
 std::optional<QByteArray> EncodePng(const QImage& image, bool withAlpha) {
-    const QImage pixels =
-        image.convertToFormat(withAlpha ? QImage::Format_RGBA8888 : QImage::Format_RGB888);
+    const QImage pixels = StraightAlpha(image).convertToFormat(withAlpha ? QImage::Format_RGBA8888
+                                                                         : QImage::Format_RGB888);
     std::vector<png_bytep> rows(static_cast<std::size_t>(pixels.height()));
     for (int y = 0; y < pixels.height(); ++y)
         rows[static_cast<std::size_t>(y)] = const_cast<png_bytep>(pixels.constScanLine(y));

@@ -1,0 +1,8 @@
+#include "DesktopSession.h"
+
+#include <QGuiApplication>
+
+DesktopSession ThisDesktopSession() {
+    return {QGuiApplication::platformName().startsWith(QLatin1String("wayland")),
+            SystemAutostartPlace()};
+}

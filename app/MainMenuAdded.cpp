@@ -1,0 +1,25 @@
+#include <QAction>
+#include <QMenu>
+#include <cstdio>
+
+#include "MainForm.h"
+
+// Every item the menu gained beyond its original ones goes into this group below "Закрити",
+// so that the original items keep their places; a new item is added here, after the others.
+void TFrmMain::CreateAddedItems() {
+    N5 = PopupMenu1->addSeparator();
+    Startatlogin1 =
+        PopupMenu1->addAction(tr("Запускати під час входу"), this, &TFrmMain::Startatlogin1Click);
+    Startatlogin1->setCheckable(true);
+}
+
+// Runs each time the menu opens: the entry may have been removed or switched off by hand.
+void TFrmMain::UpdateAddedItems() {
+    Startatlogin1->setChecked(AutostartEnabled(session_.autostart));
+}
+
+void TFrmMain::Startatlogin1Click() {
+    if (const auto problem = SetAutostartEnabled(session_.autostart, Startatlogin1->isChecked()))
+        std::fprintf(stderr, "vollmark: %s\n", qPrintable(*problem));
+    Startatlogin1->setChecked(AutostartEnabled(session_.autostart));
+}

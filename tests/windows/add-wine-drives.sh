@@ -1,0 +1,53 @@
+#!/bin/sh
+# Gives a new wine prefix drive letters of every type beside wine's own C: and Z:; the wine
+# prefix fixture runs it before the prefix's lasting server starts.
+# Usage: add-wine-drives.sh <emulator> <drives folder> <prefix>
+#
+#   L:  fixed     label "Données 1"  serial 12AB34CD
+#   M:  optical   label "DISC_01"    serial 0000ABCD
+#   N:  network   label "Share"      serial DEADBEEF
+#   R:  removable no label           serial 00C0FFEE
+#   Q:  no drive
+#
+# The labels and serials come from the .windows-label and .windows-serial files that wine reads
+# in a drive's root; the types from HKLM\Software\Wine\Drives. Wine's mount manager reads both
+# only when it starts, which is why this runs before the server that the tests use.
+set -eu
+if [ $# -ne 3 ]; then
+    echo "usage: $0 <emulator> <drives folder> <prefix>" >&2
+    exit 2
+fi
+emulator=$1  # wine-prefix.sh gives VOLLMARK_WINESERVER
+drives=$2
+prefix=$3
+
+rm -rf "$drives"
+make_drive() { # letter folder label serial
+    mkdir -p "$drives/$2"
+    if [ -n "$3" ]; then printf '%s\n' "$3" >"$drives/$2/.windows-label"; fi
+    printf '%s\n' "$4" >"$drives/$2/.windows-serial"
+    ln -sfn "$drives/$2" "$prefix/dosdevices/$1:"
+}
+make_drive l fixed "Données 1" 12ab34cd
+make_drive m optical "DISC_01" 0000abcd
+make_drive n network "Share" deadbeef
+make_drive r removable "" 00c0ffee
+rm -f "$prefix/dosdevices/q:"
+
+registry=$drives/drives.reg
+cat >"$registry" <<'REG'
+REGEDIT4
+
+[HKEY_LOCAL_MACHINE\Software\Wine\Drives]
+"l:"="hd"
+"m:"="cdrom"
+"n:"="network"
+"r:"="floppy"
+REG
+# Z: is the Unix root, so every absolute Unix path has a Windows name.
+"$emulator" "$prefix" regedit /S "Z:$(printf '%s' "$registry" | tr / '\\')"
+WINEPREFIX=$prefix "$VOLLMARK_WINESERVER" -w 2>/dev/null || true
+if ! grep -q '"m:"="cdrom"' "$prefix/system.reg"; then
+    echo "$0: the drive types did not reach the registry of $prefix" >&2
+    exit 1
+fi
