@@ -85,7 +85,8 @@ EOF
 
 # Off: what the program never uses. tabletevent needs src/3rdparty/wintab, which Debian's source
 # lacks. OpenGL (desktop) and Direct2D stay on: 6.4.2's Windows plugin does not build without
-# them, and they only import system DLLs.
+# them, and they only import system DLLs. ICO stays on: the information window's type pictures
+# are icon files.
 cmake -S "$srcdir" -B "$build" -G Ninja \
     -DCMAKE_TOOLCHAIN_FILE="$build/toolchain.cmake" \
     -DCMAKE_BUILD_TYPE=Release \
@@ -116,7 +117,7 @@ cmake -S "$srcdir" -B "$build" -G Ninja \
     -DFEATURE_glib=OFF \
     -DFEATURE_jpeg=ON \
     -DFEATURE_gif=OFF \
-    -DFEATURE_ico=OFF \
+    -DFEATURE_ico=ON \
     -DFEATURE_system_zlib=OFF \
     -DFEATURE_system_png=OFF \
     -DFEATURE_system_jpeg=OFF \
