@@ -12,8 +12,6 @@ struct Substitute {
     QStringList files;
 };
 
-const QStringList kDefaultFontDirs{QStringLiteral("/usr/share/wine/fonts")};
-
 // The installed families are asked by name alone: hasFamily() would first put the name through
 // the font system's substitution rules, which costs more than all the rest of the start-up's font
 // work, and a family a rule merely stands in for is not the one the rows are laid out for.
@@ -40,7 +38,7 @@ QFont PixelFont(const char* family, int pixels) {
 }  // namespace
 
 void SetUpFonts() {
-    SetUpFonts(kDefaultFontDirs);
+    SetUpFonts(SubstituteFontDirs());
 }
 
 void SetUpFonts(const QStringList& fontDirs) {

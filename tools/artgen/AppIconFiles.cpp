@@ -35,5 +35,10 @@ bool WriteAppIcons(const QDir& themeRoot, const QString& applicationId) {
     }
     ok &= SaveArtFile(themeRoot, QString("hicolor/scalable/apps/%1.svg").arg(applicationId),
                       AppIconSvg());
+    // The Windows programs, their Start-menu entry and the installer carry the same design.
+    std::vector<QImage> windowsSizes;
+    for (const int size : {16, 24, 32, 48, 256}) windowsSizes.push_back(AppIcon(size));
+    ok &= SaveArtFile(themeRoot, QString("windows/%1.ico").arg(applicationId),
+                      EncodeIconSet(windowsSizes));
     return ok;
 }

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QImage>
 #include <optional>
+#include <vector>
 
 // The image with straight (not premultiplied) alpha, computed in exact integer steps. Qt's own
 // conversion divides by alpha with SIMD reciprocal estimates whose last bit differs from one
@@ -17,6 +18,8 @@ std::optional<QByteArray> EncodePng(const QImage& image, bool withAlpha);
 
 // One 32 x 32 image at 32 bits per pixel with its 1-bit mask: a 4,286-byte icon file.
 QByteArray EncodeIcon(const QImage& image);
+// Square images of up to 256 pixels, each at 32 bits per pixel with its mask, in one file.
+QByteArray EncodeIconSet(const std::vector<QImage>& images);
 
 // Baseline JFIF 1.01 at 72 dpi, 4:2:0, with an Exif segment padded so that the whole file is
 // exactly totalSize bytes. Picks the highest quality that fits; nothing when none does.

@@ -4,11 +4,9 @@
 
 namespace {
 
-constexpr int kSide = 32;
-constexpr int kHeaderBytes = 6 + 16;
+constexpr int kDirectoryBytes = 6;
+constexpr int kEntryBytes = 16;
 constexpr int kInfoBytes = 40;
-constexpr int kColorBytes = kSide * kSide * 4;
-constexpr int kMaskBytes = kSide * kSide / 8;  // 32-pixel rows are already 4-byte aligned
 
 void put16(QByteArray& out, quint16 value) {
     const quint16 le = qToLittleEndian(value);
@@ -20,53 +18,73 @@ void put32(QByteArray& out, quint32 value) {
     out.append(reinterpret_cast<const char*>(&le), 4);
 }
 
-void putHeaders(QByteArray& out) {
-    put16(out, 0);  // ICONDIR: reserved, type 1 = icon, one image
-    put16(out, 1);
-    put16(out, 1);
-    out.append(char(kSide));  // ICONDIRENTRY: width, height, no palette, reserved
-    out.append(char(kSide));
+// Mask rows are padded to whole 4-byte words.
+int maskRowBytes(int side) {
+    return (side + 31) / 32 * 4;
+}
+
+int imageBytes(int side) {
+    return kInfoBytes + side * side * 4 + maskRowBytes(side) * side;
+}
+
+void putEntry(QByteArray& out, int side, int offset) {
+    out.append(char(side & 0xff));  // width, height (0 means 256), no palette, reserved
+    out.append(char(side & 0xff));
     out.append(char(0));
     out.append(char(0));
     put16(out, 1);   // planes
     put16(out, 32);  // bits per pixel
-    put32(out, kInfoBytes + kColorBytes + kMaskBytes);
-    put32(out, kHeaderBytes);
+    put32(out, imageBytes(side));
+    put32(out, offset);
 }
 
-void putInfoHeader(QByteArray& out) {
+void putInfoHeader(QByteArray& out, int side) {
     put32(out, kInfoBytes);
-    put32(out, kSide);
-    put32(out, kSide * 2);  // the height counts the colour image and the mask together
+    put32(out, side);
+    put32(out, side * 2);  // the height counts the colour image and the mask together
     put16(out, 1);
     put16(out, 32);
     put32(out, 0);  // BI_RGB
-    put32(out, kColorBytes + kMaskBytes);
+    put32(out, imageBytes(side) - kInfoBytes);
     put32(out, 0);
     put32(out, 0);
     put32(out, 0);
     put32(out, 0);
+}
+
+void putImage(QByteArray& out, const QImage& image) {
+    const int side = image.width();
+    const QImage pixels = StraightAlpha(image);
+    putInfoHeader(out, side);
+    for (int y = side - 1; y >= 0; --y) {
+        const auto* row = reinterpret_cast<const QRgb*>(pixels.constScanLine(y));
+        for (int x = 0; x < side; ++x) put32(out, row[x]);  // 0xAARRGGBB is BGRA in memory
+    }
+    for (int y = side - 1; y >= 0; --y) {
+        const auto* row = reinterpret_cast<const QRgb*>(pixels.constScanLine(y));
+        QByteArray bits(maskRowBytes(side), '\0');
+        for (int x = 0; x < side; ++x)
+            if (qAlpha(row[x]) == 0) bits[x / 8] = char(bits[x / 8] | (0x80 >> (x % 8)));
+        out.append(bits);
+    }
 }
 
 }  // namespace
 
 QByteArray EncodeIcon(const QImage& image) {
-    const QImage pixels = StraightAlpha(image).scaled(kSide, kSide, Qt::IgnoreAspectRatio);
+    return EncodeIconSet({StraightAlpha(image).scaled(32, 32, Qt::IgnoreAspectRatio)});
+}
+
+QByteArray EncodeIconSet(const std::vector<QImage>& images) {
     QByteArray out;
-    putHeaders(out);
-    putInfoHeader(out);
-    for (int y = kSide - 1; y >= 0; --y) {
-        const auto* row = reinterpret_cast<const QRgb*>(pixels.constScanLine(y));
-        for (int x = 0; x < kSide; ++x) put32(out, row[x]);  // 0xAARRGGBB is BGRA in memory
+    put16(out, 0);  // ICONDIR: reserved, type 1 = icon, image count
+    put16(out, 1);
+    put16(out, static_cast<quint16>(images.size()));
+    int offset = kDirectoryBytes + kEntryBytes * static_cast<int>(images.size());
+    for (const QImage& image : images) {
+        putEntry(out, image.width(), offset);
+        offset += imageBytes(image.width());
     }
-    for (int y = kSide - 1; y >= 0; --y) {
-        const auto* row = reinterpret_cast<const QRgb*>(pixels.constScanLine(y));
-        for (int byte = 0; byte < kSide / 8; ++byte) {
-            int bits = 0;
-            for (int bit = 0; bit < 8; ++bit)
-                if (qAlpha(row[byte * 8 + bit]) == 0) bits |= 0x80 >> bit;
-            out.append(char(bits));
-        }
-    }
+    for (const QImage& image : images) putImage(out, image);
     return out;
 }

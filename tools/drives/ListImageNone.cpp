@@ -3,7 +3,8 @@
 namespace drives {
 
 std::optional<std::string> WriteListImage(const std::string&, const Options&) {
-    return "this build cannot render the list (--png needs the Linux build with Qt)";
+    return "this build cannot render the list (--png needs a build with the windows, "
+           "VOLLMARK_GUI=ON)";
 }
 
 }  // namespace drives

@@ -8,6 +8,7 @@
 
 #include "DiskUtils.h"
 #include "Fonts.h"
+#include "Headless.h"
 #include "MainForm.h"
 #include "Options.h"
 
@@ -32,6 +33,7 @@ QImage Grab(const drives::Options& options) {
     form.FormCreate();
     drives::ApplyDisplayOptions(options);
     form.Rescan1Click();
+    KeepOffScreen(form);
     form.show();
     QApplication::processEvents();
     QImage image = form.grab().toImage();
@@ -43,6 +45,7 @@ bool WritePng(const QImage& image) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     if (!image.save(&buffer, "PNG")) return false;
+    SetStdoutBinary();
     QFile out;
     return out.open(stdout, QIODevice::WriteOnly) && out.write(bytes) == bytes.size() &&
            out.flush();
@@ -53,9 +56,7 @@ bool WritePng(const QImage& image) {
 int main(int argc, char** argv) {
     const auto parsed = drives::ParseOptions(std::vector<std::string_view>(argv + 1, argv + argc));
     if (const auto* error = std::get_if<drives::OptionError>(&parsed)) return Fail(error->message);
-    // No display is needed, and none is opened even where one is set, so the picture is the
-    // same in a terminal and in a script.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    ChooseHeadlessPlatform();
     qInstallMessageHandler(QuietQtMessages);
     QApplication app(argc, argv);
     platform::installLayer(platform::createSystemLayer());

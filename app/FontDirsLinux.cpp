@@ -1,0 +1,5 @@
+#include "Fonts.h"
+
+QStringList SubstituteFontDirs() {
+    return {QStringLiteral("/usr/share/wine/fonts")};
+}

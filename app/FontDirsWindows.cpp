@@ -1,0 +1,7 @@
+#include <QStandardPaths>
+
+#include "Fonts.h"
+
+QStringList SubstituteFontDirs() {
+    return QStandardPaths::standardLocations(QStandardPaths::FontsLocation);
+}

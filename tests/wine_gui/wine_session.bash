@@ -1,0 +1,96 @@
+# Sourced by the wine end-to-end scripts, after x_session.bash: each test runs the Windows
+# programs in a prefix of its own (so its settings, its drive changes and its wine server are its
+# own, and tests run in parallel), on the private X server where wine draws its windows.
+# Environment: VOLLMARK_WINE_PREFIX, the test's prefix, which the wine_gui_prefix fixture made.
+
+find_wine() {
+    local candidate
+    for candidate in "${VOLLMARK_WINE:-}" /usr/lib/wine/wine64 "$(command -v wine64 || true)" \
+        "$(command -v wine || true)"; do
+        [[ -n $candidate && -x $candidate ]] && { wine=$candidate; break; }
+    done
+    for candidate in "${VOLLMARK_WINESERVER:-}" /usr/lib/wine/wineserver \
+        "$(command -v wineserver || true)"; do
+        [[ -n $candidate && -x $candidate ]] && { wineserver=$candidate; break; }
+    done
+    [[ -n ${wine:-} && -n ${wineserver:-} ]] || skip "wine64 is not installed"
+}
+
+# Every wine program of the test ends with its X server, the lasting wine server too: a program
+# left over would hold a display that is gone.
+end_wine_session() {
+    [[ -n ${WINEPREFIX:-} ]] && "$wineserver" -k 2>/dev/null
+    end_session
+}
+
+# Makes the work folder and the X session, and sees that a lasting wine server runs in the test's
+# prefix: Debian's ends as soon as no wine program runs, which happens between two commands of a
+# test, and a command starting just then meets a server closing its socket. The fixture started
+# one; a repeated test, whose first run ended it, starts it again (a second one exits at once).
+start_wine_session() {
+    need_tools Xvfb openbox xprop xwininfo wmctrl xdotool import compare
+    find_wine
+    [[ -d ${VOLLMARK_WINE_PREFIX:-} ]] || fail "no wine prefix in VOLLMARK_WINE_PREFIX"
+    open_work_folder
+    trap end_wine_session EXIT
+    # winemenubuilder would copy the Start-menu entries into the real desktop's menu.
+    export WINEPREFIX=$VOLLMARK_WINE_PREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree=;mshtml=;winemenubuilder.exe=d"
+    "$wineserver" -p1800 </dev/null >/dev/null 2>&1
+    start_x_session
+    # x_session.bash chose Qt's X11 platform; the Windows programs have their own.
+    unset QT_QPA_PLATFORM XDG_CONFIG_HOME
+}
+
+# The user's roaming application data folder of the prefix, as a Unix path.
+roaming_folder() {
+    local folder
+    folder=$("$wine" cmd /c 'echo %APPDATA%' 2>/dev/null | tr -d '\r')
+    "$wine" winepath -u "$folder" 2>/dev/null | tr -d '\r'
+}
+
+# The Windows name of a Unix path: Z: is the Unix root.
+windows_path() {
+    printf 'Z:%s' "$1" | tr / '\\'
+}
+
+# Starts a Windows program in the background; sets program_pid.
+start_program() {
+    local log=$1
+    shift
+    "$wine" "$@" >"$log" 2>&1 &
+    program_pid=$!
+}
+
+# The drive report of vollmark-drives.exe, as JSON, with any further options it is given.
+drives_json() {
+    "$wine" "$drives_tool" --json "$@" | tr -d '\r'
+}
+
+# The main window's client area as the X server shows it, as PNG.
+window_picture() {
+    import -window "$1" "png24:$2" 2>/dev/null || fail "cannot take a picture of window $1"
+}
+
+# Count of pixels that differ between two pictures of the same size (all when the sizes differ).
+differing_pixels() {
+    compare -metric AE "$1" "$2" null: 2>&1 | awk '{print int($1)}'
+}
+
+# Waits until the main window's client area is what vollmark-drives.exe --png draws with the
+# given options. The drives are folders of a disk that other programs fill and empty, so both
+# pictures are taken again until they show the same moment.
+wait_for_tool_picture() { # what, options
+    local what=$1 differing
+    shift
+    # Out of the way: a tooltip over the window would be in its picture.
+    xdotool mousemove 1023 767
+    for _ in $(seq 20); do
+        "$wine" "$drives_tool" --png "$(windows_path "$work/tool.png")" "$@" >/dev/null ||
+            fail "vollmark-drives.exe --png $*: exit code $?"
+        window_picture "$window" "$work/window.png"
+        differing=$(differing_pixels "$work/window.png" "$work/tool.png")
+        [[ $differing == 0 ]] && return 0
+        sleep 0.3
+    done
+    fail "$what: $differing pixels differ from vollmark-drives.exe --png $*"
+}
