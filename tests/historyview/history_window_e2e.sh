@@ -7,6 +7,8 @@
 # also saves the window as a picture (QT_SCALE_FACTOR=2 for the 200 % one).
 # Usage: history_window_e2e.sh <path to vollmark> <path to vollmark-drives>
 set -uo pipefail
+# faketime preloads its library ahead of the sanitizer runtime, which a sanitized build refuses.
+export ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0
 
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../app/x_session.bash"

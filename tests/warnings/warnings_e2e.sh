@@ -9,6 +9,8 @@
 # its clock past the ten minutes between two warnings of a drive.
 # Usage: warnings_e2e.sh <path to vollmark> <path to vollmark-drives>
 set -uo pipefail
+# faketime preloads its library ahead of the sanitizer runtime, which a sanitized build refuses.
+export ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0
 
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../app/x_session.bash"
