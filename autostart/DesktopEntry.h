@@ -1,4 +1,4 @@
-// The XDG autostart file's text, by the Desktop Entry Specification.
+// The XDG autostart file's text, in freedesktop.org's desktop entry format.
 #pragma once
 
 #include <QByteArray>

@@ -13,8 +13,8 @@
 #include "Notifier.h"
 #include "WarningTexts.h"
 
-// org.freedesktop.Notifications on the session bus, as the Desktop Notifications
-// Specification describes it.
+// org.freedesktop.Notifications on the session bus, as freedesktop.org's notification servers
+// answer it.
 namespace {
 
 const QString kService = QStringLiteral("org.freedesktop.Notifications");
