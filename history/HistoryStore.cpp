@@ -1,6 +1,8 @@
 #include "HistoryStore.h"
 
 #include <algorithm>
+#include <string_view>
+#include <thread>
 
 #include "HistoryPath.h"
 #include "Schema.h"
@@ -27,6 +29,21 @@ Result<int> CheckVersion(sql::Connection& db, const std::string& path) {
     return *version;
 }
 
+// WAL lets readers go on while one process writes; NORMAL syncing keeps the file whole through
+// a crash and only risks the last transaction on a power cut. Two first writers can meet here,
+// each holding the read lock that the switch to WAL must upgrade; SQLite then answers one of
+// them "locked" at once instead of waiting into a deadlock, and trying again is its advice.
+std::optional<HistoryError> SwitchToWal(sql::Connection& db, std::chrono::milliseconds timeout) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    for (;;) {
+        auto error = db.Execute("PRAGMA journal_mode = WAL; PRAGMA synchronous = NORMAL");
+        if (!error || error->message.find("database is locked") == std::string_view::npos ||
+            std::chrono::steady_clock::now() >= deadline)
+            return error;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+}
+
 }  // namespace
 
 Result<std::unique_ptr<Store>> Store::Open(const std::string& path, bool create,
@@ -38,10 +55,7 @@ Result<std::unique_ptr<Store>> Store::Open(const std::string& path, bool create,
     store->db_.SetBusyTimeout(static_cast<int>(options.busyTimeout.count()));
     const auto version = CheckVersion(store->db_, path);
     if (auto* error = std::get_if<HistoryError>(&version)) return *error;
-    // WAL lets readers go on while one process writes; NORMAL syncing keeps the file whole
-    // through a crash and only risks the last transaction on a power cut.
-    if (auto error = store->db_.Execute("PRAGMA journal_mode = WAL; PRAGMA synchronous = NORMAL"))
-        return *error;
+    if (auto error = SwitchToWal(store->db_, options.busyTimeout)) return *error;
     // Only an old file takes the write lock here, so readers never wait for a writer.
     if (std::get<int>(version) < kSchemaVersion)
         if (auto error = Migrate(store->db_)) return *error;

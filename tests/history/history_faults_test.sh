@@ -14,7 +14,8 @@ db=$XDG_STATE_HOME/vollmark/history.sqlite
 
 # ---- two processes recording 200 times each at once ----
 writer() {
-    for _ in $(seq 200); do "$tool" --record 2>>"$work/writer$1.err" || echo "exit $?" >>"$work/writer$1.err"; done
+    # A recording prints nothing, so anything it does print is kept as the error.
+    for _ in $(seq 200); do "$tool" --record >>"$work/writer$1.err" 2>&1 || echo "exit $?" >>"$work/writer$1.err"; done
 }
 writer 1 & first=$!
 writer 2 & second=$!
