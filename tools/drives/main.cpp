@@ -7,21 +7,11 @@
 #include "HistoryHelper.h"
 #include "ListImage.h"
 #include "Options.h"
+#include "Output.h"
 #include "Report.h"
 
-namespace {
-
-int Fail(const std::string& message, int code) {
-    std::fprintf(stderr, "vollmark-drives: %s\n", message.c_str());
-    return code;
-}
-
-bool Print(const std::string& text) {
-    return std::fwrite(text.data(), 1, text.size(), stdout) == text.size() &&
-           std::fflush(stdout) == 0;
-}
-
-}  // namespace
+using drives::Fail;
+using drives::Print;
 
 int main(int argc, char** argv) {
     const std::vector<std::string_view> args(argv + 1, argv + argc);

@@ -11,6 +11,7 @@
 #include "ListImage.h"
 #include "Metrics.h"
 #include "Options.h"
+#include "Output.h"
 #include "ReplaceFile.h"
 #include "Report.h"
 
@@ -18,15 +19,8 @@
 // hands such runs over to this program, so that its other runs never load SQLite.
 namespace {
 
-int Fail(const std::string& message, int code) {
-    std::fprintf(stderr, "vollmark-drives: %s\n", message.c_str());
-    return code;
-}
-
-bool Print(const std::string& text) {
-    return std::fwrite(text.data(), 1, text.size(), stdout) == text.size() &&
-           std::fflush(stdout) == 0;
-}
+using drives::Fail;
+using drives::Print;
 
 // Reading needs no file: a history never recorded is an empty one, not an error.
 history::Result<std::unique_ptr<history::Store>> OpenHistory(const drives::Options& options) {
