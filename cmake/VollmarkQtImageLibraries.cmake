@@ -1,4 +1,4 @@
-# PNG::PNG and JPEG::JPEG for the Windows build: the copies of libpng and libjpeg that the static
+# PNG::PNG, JPEG::JPEG and ZLIB::ZLIB for the Windows build: the copies of libpng and libjpeg that the static
 # Qt of tools/build-mingw-qt.sh carries, so the program decodes with the very code QtGui links
 # (one definition of each symbol in the executable) and nothing comes from outside Debian's
 # sources. Their zlib is Qt's own, built into QtCore with z_-prefixed names.
@@ -21,3 +21,14 @@ foreach(library IN ITEMS PNG JPEG)
         INTERFACE_INCLUDE_DIRECTORIES ${vollmark_qt_3rdparty_headers}
         INTERFACE_LINK_LIBRARIES Qt6::Core)
 endforeach()
+
+# ZLIB::ZLIB (the PNG chunk checks call crc32): Qt's bundled zlib, whose header renames every
+# symbol to the z_-prefixed one QtCore carries.
+if(NOT EXISTS ${vollmark_qt_lib_dir}/libQt6BundledZLIB.a OR NOT EXISTS ${VOLLMARK_MINGW_QT}/include/QtZlib/zlib.h)
+    message(FATAL_ERROR "Qt's bundled zlib is missing in ${VOLLMARK_MINGW_QT}: rebuild with tools/build-mingw-qt.sh")
+endif()
+add_library(ZLIB::ZLIB STATIC IMPORTED)
+set_target_properties(ZLIB::ZLIB PROPERTIES
+    IMPORTED_LOCATION ${vollmark_qt_lib_dir}/libQt6BundledZLIB.a
+    INTERFACE_INCLUDE_DIRECTORIES ${VOLLMARK_MINGW_QT}/include/QtZlib
+    INTERFACE_LINK_LIBRARIES Qt6::Core)

@@ -1,6 +1,7 @@
 #!/bin/sh
 # Builds a static Qt (Core, Gui, Widgets, Windows platform plugin) for x86_64-w64-mingw32 from
-# Debian's own source package of the host's qt6-base, for the `windows` preset.
+# Debian's own source package of the host's qt6-base, and a static SQLite beside it from the
+# source package of the host's libsqlite3-dev, for the `windows` preset.
 #
 #   tools/build-mingw-qt.sh            build unless the cache folder exists, print its path last
 #   tools/build-mingw-qt.sh --prefix   only print the cache folder's path
@@ -31,7 +32,7 @@ if [ -f "$prefix/.complete" ]; then
     exit 0
 fi
 
-for tool in $triplet-gcc-posix $triplet-g++-posix cmake ninja dpkg-source; do
+for tool in $triplet-gcc-posix $triplet-g++-posix cmake ninja dpkg-source tclsh make cc; do
     command -v "$tool" >/dev/null || { echo "$0: $tool is missing" >&2; exit 1; }
 done
 
@@ -158,5 +159,27 @@ double-conversion.txt src/3rdparty/double-conversion/LICENSE
 md4c.txt src/3rdparty/md4c/LICENSE.md
 EOF
 rm -rf "$build"
+
+# SQLite for the history. Its source package holds the source tree, not the one-file
+# amalgamation, so the amalgamation is generated with host tools (tclsh and a native compiler for
+# its generators) and only that file is cross-compiled. Debian's patches are applied, as in the
+# host library. Its licence is a dedication to the public domain.
+sqlite_version=$(dpkg-query -W -f='${Version}' libsqlite3-dev)
+sqlite_src=$src/sqlite3-${sqlite_version%%-*}
+if [ ! -f "$sqlite_src/.fetched" ]; then
+    rm -rf "$sqlite_src"
+    (cd "$src" && apt-get source -q "sqlite3=$sqlite_version")
+    touch "$sqlite_src/.fetched"
+fi
+sqlite_build=$src/build-sqlite
+rm -rf "$sqlite_build"
+mkdir -p "$sqlite_build"
+(cd "$sqlite_build" && "$sqlite_src/configure" --disable-tcl >/dev/null && make -s sqlite3.c)
+$triplet-gcc-posix -O2 -DSQLITE_THREADSAFE=1 -DSQLITE_OMIT_LOAD_EXTENSION \
+    -c "$sqlite_build/sqlite3.c" -o "$sqlite_build/sqlite3.o"
+$triplet-ar rcs "$prefix/lib/libsqlite3.a" "$sqlite_build/sqlite3.o"
+cp "$sqlite_build/sqlite3.h" "$prefix/include/"
+cp "$sqlite_src/LICENSE.md" "$licenses/sqlite.md"
+rm -rf "$sqlite_build"
 touch "$prefix/.complete"
 echo "$prefix"

@@ -43,8 +43,8 @@ test_packages=(
     dpkg-dev file lintian desktop-file-utils appstream man-db groff-base bash-completion
     # screen-reader test: the accessibility bus and a reader of its tree
     dbus-daemon at-spi2-core python3-gi gir1.2-atspi-2.0
-    # Windows cross-build, tested under wine; its installer
-    g++-mingw-w64-x86-64-posix wine64 nsis
+    # Windows cross-build, tested under wine; its installer; tclsh generates the SQLite it links
+    g++-mingw-w64-x86-64-posix wine64 nsis tcl
     # measuring the command-line tool against df
     hyperfine strace time
     # usage history: its shell, faketime, promtool, node-exporter and systemd

@@ -19,8 +19,8 @@ page=$work/bin/ruzuvo.html
 
 start_program "$work/program.log" "$program" "$word"
 window=$(main_window "$program_pid") || fail "no main window: $(cat "$work/program.log")"
-for _ in $(seq 100); do wmctrl -l | grep -q "A propos" && break; sleep 0.1; done
-wmctrl -l | grep -q "A propos" || fail "the about window did not show: $(wmctrl -l)"
+for _ in $(seq 100); do wmctrl -l | grep -Eq "A propos|About" && break; sleep 0.1; done
+wmctrl -l | grep -Eq "A propos|About" || fail "the about window did not show: $(wmctrl -l)"
 [[ -f $page ]] || fail "no page file beside the executable"
 cmp -s "$page" "$embedded" || fail "the page file is not the embedded page"
 echo "page file written: $(stat -c %s "$page") bytes"

@@ -72,7 +72,7 @@ echo "the right button opens the menu"
 
 info_window() {
     for _ in $(seq 50); do
-        info=$(wmctrl -l | awk '/Informations du disque/ {print $1; exit}')
+        info=$(wmctrl -l | awk '/Informations du disque|Drive information/ {print $1; exit}')
         [[ -n $info ]] && return 0
         sleep 0.1
     done
@@ -87,7 +87,7 @@ xdotool key Down Return
 info_window
 window_picture "$info" "$work/info1.png"
 wmctrl -i -c "$info"
-for _ in $(seq 50); do wmctrl -l | grep -q "Informations du disque" || break; sleep 0.1; done
+for _ in $(seq 50); do wmctrl -l | grep -Eq "Informations du disque|Drive information" || break; sleep 0.1; done
 xdotool mousemove $((X + 100)) $((Y + 3 * 54 + 27)) click 1 click 3
 wait_for_menu "the right button"
 xdotool key Down Return
