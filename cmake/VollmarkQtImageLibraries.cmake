@@ -4,31 +4,26 @@
 # sources. Their zlib is Qt's own, built into QtCore with z_-prefixed names.
 # VOLLMARK_MINGW_QT comes from the toolchain file, cmake/mingw-w64-qt.cmake.
 set(vollmark_qt_lib_dir ${VOLLMARK_MINGW_QT}/lib)
-set(vollmark_qt_3rdparty_headers ${VOLLMARK_MINGW_QT}/include/vollmark-3rdparty)
+set(vollmark_qt_include_dir ${VOLLMARK_MINGW_QT}/include)
 
-foreach(library IN ITEMS PNG JPEG)
-    if(library STREQUAL PNG)
-        set(archive ${vollmark_qt_lib_dir}/libQt6BundledLibpng.a)
-    else()
-        set(archive ${vollmark_qt_lib_dir}/libQt6BundledLibjpeg.a)
-    endif()
-    if(NOT EXISTS ${archive} OR NOT EXISTS ${vollmark_qt_3rdparty_headers})
+# Each as <target>:<archive>:<header folder>. The PNG chunk checks call zlib's crc32; Qt's zlib
+# header renames every symbol to the z_-prefixed one QtCore carries.
+foreach(entry IN ITEMS
+        PNG:libQt6BundledLibpng.a:vollmark-3rdparty
+        JPEG:libQt6BundledLibjpeg.a:vollmark-3rdparty
+        ZLIB:libQt6BundledZLIB.a:QtZlib)
+    string(REPLACE ":" ";" entry ${entry})
+    list(GET entry 0 library)
+    list(GET entry 1 archive)
+    list(GET entry 2 headers)
+    set(archive ${vollmark_qt_lib_dir}/${archive})
+    set(headers ${vollmark_qt_include_dir}/${headers})
+    if(NOT EXISTS ${archive} OR NOT EXISTS ${headers})
         message(FATAL_ERROR "${archive} or its headers are missing: rebuild with tools/build-mingw-qt.sh")
     endif()
     add_library(${library}::${library} STATIC IMPORTED)
     set_target_properties(${library}::${library} PROPERTIES
         IMPORTED_LOCATION ${archive}
-        INTERFACE_INCLUDE_DIRECTORIES ${vollmark_qt_3rdparty_headers}
+        INTERFACE_INCLUDE_DIRECTORIES ${headers}
         INTERFACE_LINK_LIBRARIES Qt6::Core)
 endforeach()
-
-# ZLIB::ZLIB (the PNG chunk checks call crc32): Qt's bundled zlib, whose header renames every
-# symbol to the z_-prefixed one QtCore carries.
-if(NOT EXISTS ${vollmark_qt_lib_dir}/libQt6BundledZLIB.a OR NOT EXISTS ${VOLLMARK_MINGW_QT}/include/QtZlib/zlib.h)
-    message(FATAL_ERROR "Qt's bundled zlib is missing in ${VOLLMARK_MINGW_QT}: rebuild with tools/build-mingw-qt.sh")
-endif()
-add_library(ZLIB::ZLIB STATIC IMPORTED)
-set_target_properties(ZLIB::ZLIB PROPERTIES
-    IMPORTED_LOCATION ${vollmark_qt_lib_dir}/libQt6BundledZLIB.a
-    INTERFACE_INCLUDE_DIRECTORIES ${VOLLMARK_MINGW_QT}/include/QtZlib
-    INTERFACE_LINK_LIBRARIES Qt6::Core)

@@ -45,9 +45,10 @@ if [ -f "$prefix/.complete" ]; then
     echo "$prefix"
     exit 0
 fi
-srcdir=$src/qt6-base-${debversion#*:}
-srcdir=${srcdir%-*}
-if [ ! -f "$srcdir/.fetched" ]; then
+# Unpacks Debian's source package <package>=<version> into <folder> once, adding a deb-src
+# entry for the machine's suite where there is none.
+fetch_source() { # package version folder
+    [ -f "$3/.fetched" ] && return 0
     if ! grep -rqs -e '^deb-src' -e '^Types:.*deb-src' /etc/apt/sources.list /etc/apt/sources.list.d/; then
         suite=$(. /etc/os-release && echo "$VERSION_CODENAME")
         echo "$0: no deb-src entry; adding /etc/apt/sources.list.d/vollmark-deb-src.sources for $suite" >&2
@@ -60,10 +61,14 @@ Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
 EOF
         apt-get update -qq
     fi
-    rm -rf "$srcdir"
-    (cd "$src" && apt-get source -q "qt6-base=$debversion")
-    touch "$srcdir/.fetched"
-fi
+    rm -rf "$3"
+    (cd "$src" && apt-get source -q "$1=$2")
+    touch "$3/.fetched"
+}
+
+srcdir=$src/qt6-base-${debversion#*:}
+srcdir=${srcdir%-*}
+fetch_source qt6-base "$debversion" "$srcdir"
 
 # One build tree at a fixed path, and paths under the cache folder hashed relative to it, so that
 # the compiler cache recognises every command of an earlier build, whatever the home folder.
@@ -166,11 +171,7 @@ rm -rf "$build"
 # host library. Its licence is a dedication to the public domain.
 sqlite_version=$(dpkg-query -W -f='${Version}' libsqlite3-dev)
 sqlite_src=$src/sqlite3-${sqlite_version%%-*}
-if [ ! -f "$sqlite_src/.fetched" ]; then
-    rm -rf "$sqlite_src"
-    (cd "$src" && apt-get source -q "sqlite3=$sqlite_version")
-    touch "$sqlite_src/.fetched"
-fi
+fetch_source sqlite3 "$sqlite_version" "$sqlite_src"
 sqlite_build=$src/build-sqlite
 rm -rf "$sqlite_build"
 mkdir -p "$sqlite_build"
