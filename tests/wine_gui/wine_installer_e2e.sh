@@ -2,6 +2,8 @@
 # The installer under wine: a silent install (/S) puts the programs into Program Files with a
 # Start-menu entry and an entry among the installed programs; the Start-menu entry starts the
 # program until its window maps; a silent uninstall leaves no file and no registry key of it.
+# The choices the program saved in the user's roaming folder are the user's, not the
+# installer's: they stay, as the settings of Windows programs do.
 # Usage: wine_installer_e2e.sh <vollmark-<version>-win64.exe>
 set -uo pipefail
 here=$(dirname "$0")
@@ -20,7 +22,8 @@ snapshot() { # name
     "$wineserver" -w
     (cd "$WINEPREFIX/drive_c" && find . -path ./windows/temp -prune -o -path ./users -prune -o \
         -path ./windows/logs -prune -o -print | sort) >"$work/$1.files"
-    (cd "$WINEPREFIX/drive_c/users" && find . -iname '*vollmark*' | sort) >>"$work/$1.files"
+    (cd "$WINEPREFIX/drive_c/users" && find . -ipath '*/AppData/Roaming/vollmark' -prune -o \
+        -iname '*vollmark*' -print | sort) >>"$work/$1.files"
     grep -i -c 'vollmark' "$WINEPREFIX/system.reg" "$WINEPREFIX/user.reg" >"$work/$1.registry"
 }
 snapshot before
@@ -49,6 +52,8 @@ done
 echo "started from the Start menu: $(caption_of "$window")"
 wmctrl -i -c "$window"
 timeout 30 "$wineserver" -w || fail "the program did not end after its window was closed"
+settings=$(find "$WINEPREFIX/drive_c/users" -ipath '*/AppData/Roaming/vollmark/vollmark.ini')
+[[ -n $settings ]] || fail "the program saved no choices in the roaming folder"
 
 "$wine" "$folder/Uninstall.exe" /S >"$work/uninstall.log" 2>&1 || fail "silent uninstall: exit code $?"
 # The uninstaller runs on from a copy of itself; the server ends when it has.

@@ -2,6 +2,8 @@
 #include <QBuffer>
 #include <QFile>
 #include <QImage>
+#include <QLocale>
+#include <QTranslator>
 #include <cstdio>
 #include <string_view>
 #include <vector>
@@ -11,6 +13,7 @@
 #include "Headless.h"
 #include "MainForm.h"
 #include "Options.h"
+#include "Translations.h"
 
 // Renders the main window's list as PNG to standard output, for vollmark-drives --png: the
 // tool itself stays free of the GUI libraries and writes the file. Takes the display options.
@@ -59,6 +62,9 @@ int main(int argc, char** argv) {
     ChooseHeadlessPlatform();
     qInstallMessageHandler(QuietQtMessages);
     QApplication app(argc, argv);
+    // The picture is the window's list, so its texts are in the language the window speaks.
+    QTranslator translator;
+    InstallTranslation(translator, QLocale::system().uiLanguages());
     platform::installLayer(platform::createSystemLayer());
     DiskUtils::LoadNumberSeparators();
     SetUpFonts();
