@@ -2,8 +2,9 @@
 # The installer under wine: a silent install (/S) puts the programs into Program Files with a
 # Start-menu entry and an entry among the installed programs; the Start-menu entry starts the
 # program until its window maps; a silent uninstall leaves no file and no registry key of it.
-# The choices the program saved in the user's roaming folder are the user's, not the
-# installer's: they stay, as the settings of Windows programs do.
+# What the program keeps for the user in the roaming and the local application-data folders
+# (its choices, its usage history) is the user's, not the installer's: it stays, as the data of
+# Windows programs does.
 # Usage: wine_installer_e2e.sh <vollmark-<version>-win64.exe>
 set -uo pipefail
 here=$(dirname "$0")
@@ -22,8 +23,9 @@ snapshot() { # name
     "$wineserver" -w
     (cd "$WINEPREFIX/drive_c" && find . -path ./windows/temp -prune -o -path ./users -prune -o \
         -path ./windows/logs -prune -o -print | sort) >"$work/$1.files"
-    (cd "$WINEPREFIX/drive_c/users" && find . -ipath '*/AppData/Roaming/vollmark' -prune -o \
-        -iname '*vollmark*' -print | sort) >>"$work/$1.files"
+    (cd "$WINEPREFIX/drive_c/users" && find . \( -ipath '*/AppData/Roaming/vollmark' -o \
+        -ipath '*/AppData/Local/vollmark' \) -prune -o -iname '*vollmark*' -print | sort) \
+        >>"$work/$1.files"
     grep -i -c 'vollmark' "$WINEPREFIX/system.reg" "$WINEPREFIX/user.reg" >"$work/$1.registry"
 }
 snapshot before

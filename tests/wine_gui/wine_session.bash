@@ -68,7 +68,7 @@ drives_json() {
 
 # The main window's client area as the X server shows it, as PNG.
 window_picture() {
-    import -window "$1" "png24:$2" 2>/dev/null || fail "cannot take a picture of window $1"
+    timeout 20 import -window "$1" "png24:$2" 2>/dev/null || fail "cannot take a picture of window $1"
 }
 
 # Count of pixels that differ between two pictures of the same size (all when the sizes differ).
