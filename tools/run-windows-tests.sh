@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The Windows stage: the static Qt for mingw-w64 (built from Debian's qt6-base source the first
-# time, about 20 minutes on 2 cores, then taken from ~/.cache/vollmark), every program
+# time, about an hour on 2 cores, then taken from ~/.cache/vollmark), every program
 # cross-built with it, the installer, and the tests under wine on private X displays.
 set -euo pipefail
 cd "$(dirname "$0")/.."
