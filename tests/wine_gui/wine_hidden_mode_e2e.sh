@@ -21,13 +21,7 @@ page=$work/bin/ruzuvo.html
 
 start_program "$work/program.log" "$program" "$word"
 window=$(main_window "$program_pid") || fail "no main window: $(cat "$work/program.log")"
-about=
-for _ in $(seq 100); do
-    about=$(wmctrl -l | awk '/A propos|About/ {print $1; exit}')
-    [[ -n $about ]] && break
-    sleep 0.1
-done
-[[ -n $about ]] || fail "the about window did not show: $(wmctrl -l)"
+about=$(wait_for_window "A propos|About") || fail "the about window did not show: $(wmctrl -l)"
 [[ -f $page ]] || fail "no page file beside the executable"
 cmp -s "$page" "$embedded" || fail "the page file is not the embedded page"
 echo "page file written: $(stat -c %s "$page") bytes"

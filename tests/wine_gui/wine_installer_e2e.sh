@@ -45,12 +45,8 @@ echo "installed: $(cd "$folder" && find . -type f | sort | tr '\n' ' ')"
 # The Start-menu entry, as the user starts it. The shell hands back no process for a
 # shortcut, so the end is awaited through the prefix's server.
 "$wine" start /unix "$shortcut" >"$work/program.log" 2>&1
-for _ in $(seq 200); do
-    window=$(wmctrl -l | awk '/Vollmark - Total: / {print $1; exit}')
-    [[ -n $window ]] && break
-    sleep 0.1
-done
-[[ -n $window ]] || fail "the Start-menu entry opened no window: $(wmctrl -l)"
+window=$(wait_for_window "Vollmark - Total: " 200) ||
+    fail "the Start-menu entry opened no window: $(wmctrl -l)"
 echo "started from the Start menu: $(caption_of "$window")"
 wmctrl -i -c "$window"
 timeout 30 "$wineserver" -w || fail "the program did not end after its window was closed"

@@ -91,12 +91,8 @@ close_menu
 echo "the right button opens the menu"
 
 info_window() {
-    for _ in $(seq 50); do
-        info=$(wmctrl -l | awk '/Informations du disque|Drive information/ {print $1; exit}')
-        [[ -n $info ]] && return 0
-        sleep 0.1
-    done
-    fail "the information window did not open: $(wmctrl -l)"
+    info=$(wait_for_window "Informations du disque|Drive information" 50) ||
+        fail "the information window did not open: $(wmctrl -l)"
 }
 
 # The first drive's row is the third; its information, then the next drive's. A click selects

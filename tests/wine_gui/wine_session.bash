@@ -61,6 +61,18 @@ start_program() {
     program_pid=$!
 }
 
+# Prints the id of the first window whose title matches the pattern once one shows, waiting up
+# to the given tenths of a second (10 s unless told); false when none did.
+wait_for_window() { # pattern [tenths]
+    local id
+    for _ in $(seq "${2:-100}"); do
+        id=$(wmctrl -l | awk -v pattern="$1" '$0 ~ pattern {print $1; exit}')
+        [[ -n $id ]] && { echo "$id"; return 0; }
+        sleep 0.1
+    done
+    return 1
+}
+
 # The drive report of vollmark-drives.exe, as JSON, with any further options it is given.
 drives_json() {
     "$wine" "$drives_tool" --json "$@" | tr -d '\r'
