@@ -90,10 +90,14 @@ differing_pixels() {
 
 # Waits until the main window's client area is what vollmark-drives.exe --png draws with the
 # given options. The drives are folders of a disk that other programs fill and empty, so both
-# pictures are taken again until they show the same moment.
+# pictures are taken again until they show the same moment. The drive rows follow the disk at
+# the window's next repaint, the summary rows only at its next scan: between two tries the
+# window is told that a drive left, as Windows tells it, which makes it scan again.
+# Environment: VOLLMARK_DEVICE_CHANGE_SENDER, send-device-change.exe.
 wait_for_tool_picture() { # what, options
     local what=$1 differing
     shift
+    [[ -n ${VOLLMARK_DEVICE_CHANGE_SENDER:-} ]] || fail "no VOLLMARK_DEVICE_CHANGE_SENDER"
     # Out of the way: a tooltip over the window would be in its picture.
     xdotool mousemove 1023 767
     for _ in $(seq 20); do
@@ -102,7 +106,9 @@ wait_for_tool_picture() { # what, options
         window_picture "$window" "$work/window.png"
         differing=$(differing_pixels "$work/window.png" "$work/tool.png")
         [[ $differing == 0 ]] && return 0
-        sleep 0.3
+        # Y: is none of the prefix's drives, so the scan finds the same rows.
+        "$wine" "$VOLLMARK_DEVICE_CHANGE_SENDER" removal Y || fail "the rescan was not broadcast"
+        sleep 0.6
     done
     fail "$what: $differing pixels differ from vollmark-drives.exe --png $*"
 }
