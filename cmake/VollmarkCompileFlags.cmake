@@ -1,0 +1,13 @@
+# Every target of the project links vollmark_compile_flags, so the warning set is decided here once.
+add_library(vollmark_compile_flags INTERFACE)
+if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
+    target_compile_options(vollmark_compile_flags INTERFACE -Wall -Wextra -Wpedantic)
+    if(VOLLMARK_WERROR)
+        target_compile_options(vollmark_compile_flags INTERFACE -Werror)
+    endif()
+elseif(MSVC)
+    target_compile_options(vollmark_compile_flags INTERFACE /W4 /permissive-)
+    if(VOLLMARK_WERROR)
+        target_compile_options(vollmark_compile_flags INTERFACE /WX)
+    endif()
+endif()
