@@ -115,6 +115,33 @@ std::optional<HistoryError> Store::Prepare() {
         // A drive unseen for the whole hourly span has nothing left: a tmpfs that gets a new
         // id at every boot does not pile up rows.
         {&dropDrives_, "DELETE FROM drives WHERE last_seen < ?1"},
+        {&insertSnapshot_,
+         "INSERT INTO snapshots(drive, time, root) VALUES(?1, ?2, ?3) RETURNING id"},
+        {&insertFolder_,
+         "INSERT INTO snapshot_folders(snapshot, number, parent, name, other, allocated_bytes, "
+         "apparent_bytes, files) VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8)"},
+        {&insertFile_,
+         "INSERT INTO snapshot_files(snapshot, rank, path, allocated_bytes, apparent_bytes) "
+         "VALUES(?1, ?2, ?3, ?4, ?5)"},
+        {&snapshotList_, "SELECT id, time, root FROM snapshots WHERE drive = ?1 ORDER BY time, id"},
+        {&snapshotHead_, "SELECT time, root FROM snapshots WHERE id = ?1"},
+        {&snapshotFolders_,
+         "SELECT parent, name, other, allocated_bytes, apparent_bytes, files "
+         "FROM snapshot_folders WHERE snapshot = ?1 ORDER BY number"},
+        {&snapshotFiles_,
+         "SELECT path, allocated_bytes, apparent_bytes FROM snapshot_files WHERE snapshot = ?1 "
+         "ORDER BY rank"},
+        {&dropSnapshotFolders_, "DELETE FROM snapshot_folders WHERE snapshot = ?1"},
+        {&dropSnapshotFiles_, "DELETE FROM snapshot_files WHERE snapshot = ?1"},
+        {&dropSnapshot_, "DELETE FROM snapshots WHERE id = ?1"},
+        // A dropped drive takes its snapshots along: its id may be handed out again.
+        {&dropOrphanFolders_,
+         "DELETE FROM snapshot_folders WHERE snapshot IN (SELECT id FROM snapshots WHERE drive "
+         "NOT IN (SELECT id FROM drives))"},
+        {&dropOrphanFiles_,
+         "DELETE FROM snapshot_files WHERE snapshot IN (SELECT id FROM snapshots WHERE drive "
+         "NOT IN (SELECT id FROM drives))"},
+        {&dropOrphanSnapshots_, "DELETE FROM snapshots WHERE drive NOT IN (SELECT id FROM drives)"},
     };
     for (const auto& [statement, text] : statements)
         if (auto error = db_.Prepare(text.c_str(), *statement)) return error;
@@ -127,6 +154,56 @@ std::optional<HistoryError> Store::Record(const std::vector<DriveSample>& drives
     if (auto error = transaction.Begin()) return error;
     for (const DriveSample& drive : drives)
         if (auto error = RecordOne(drive, now, spacing)) return error;
+    if (auto error = PruneAll(now)) return error;
+    return transaction.Commit();
+}
+
+std::optional<HistoryError> Store::RecordSnapshot(const DriveSample& drive,
+                                                  const Snapshot& snapshot, std::int64_t now) {
+    sql::WriteTransaction transaction(db_);
+    if (auto error = transaction.Begin()) return error;
+    const auto id = UpsertDrive(drive, now);
+    if (const auto* error = std::get_if<HistoryError>(&id)) return *error;
+    if (auto error = InsertSnapshot(std::get<std::int64_t>(id), snapshot)) return error;
+    if (auto error = PruneAll(now)) return error;
+    return transaction.Commit();
+}
+
+std::optional<HistoryError> Store::InsertSnapshot(std::int64_t drive, const Snapshot& snapshot) {
+    std::optional<HistoryError> error;
+    insertSnapshot_.Bind(1, drive).Bind(2, snapshot.time).Bind(3, snapshot.root);
+    const bool got = insertSnapshot_.Step(error);
+    const std::int64_t id = got ? insertSnapshot_.Int(0) : 0;
+    insertSnapshot_.Reset();
+    if (!got) return error ? error : HistoryError{"the snapshot was not stored"};
+    const auto size = [](std::uint64_t bytes) { return static_cast<std::int64_t>(bytes); };
+    for (std::size_t i = 0; i < snapshot.folders.size(); ++i) {
+        const SnapshotFolder& folder = snapshot.folders[i];
+        if (auto insertError = insertFolder_.Bind(1, id)
+                                   .Bind(2, static_cast<std::int64_t>(i))
+                                   .Bind(3, folder.parent)
+                                   .Bind(4, folder.name)
+                                   .Bind(5, folder.other ? 1 : 0)
+                                   .Bind(6, size(folder.allocatedBytes))
+                                   .Bind(7, size(folder.apparentBytes))
+                                   .Bind(8, size(folder.files))
+                                   .Run())
+            return insertError;
+    }
+    for (std::size_t i = 0; i < snapshot.biggestFiles.size(); ++i) {
+        const scan::File& file = snapshot.biggestFiles[i];
+        if (auto insertError = insertFile_.Bind(1, id)
+                                   .Bind(2, static_cast<std::int64_t>(i))
+                                   .Bind(3, file.path)
+                                   .Bind(4, size(file.allocatedBytes))
+                                   .Bind(5, size(file.apparentBytes))
+                                   .Run())
+            return insertError;
+    }
+    return std::nullopt;
+}
+
+std::optional<HistoryError> Store::PruneAll(std::int64_t now) {
     sql::Statement& ids = allDrives_;
     std::optional<HistoryError> error;
     std::vector<std::int64_t> known;
@@ -137,11 +214,12 @@ std::optional<HistoryError> Store::Record(const std::vector<DriveSample>& drives
         if (auto pruneError = PruneDrive(id, now)) return pruneError;
     if (auto dropError = dropDrives_.Bind(1, HourStart(now - options_.hourlyKept.count())).Run())
         return dropError;
-    return transaction.Commit();
+    for (sql::Statement* orphans : {&dropOrphanFolders_, &dropOrphanFiles_, &dropOrphanSnapshots_})
+        if (auto dropError = orphans->Run()) return dropError;
+    return std::nullopt;
 }
 
-std::optional<HistoryError> Store::RecordOne(const DriveSample& drive, std::int64_t now,
-                                             std::chrono::seconds spacing) {
+Result<std::int64_t> Store::UpsertDrive(const DriveSample& drive, std::int64_t now) {
     std::optional<HistoryError> error;
     upsertDrive_.Bind(1, drive.key.serial)
         .Bind(2, drive.key.mountPoint)
@@ -153,7 +231,16 @@ std::optional<HistoryError> Store::RecordOne(const DriveSample& drive, std::int6
     const bool got = upsertDrive_.Step(error);
     const std::int64_t id = got ? upsertDrive_.Int(0) : 0;
     upsertDrive_.Reset();
-    if (!got) return error ? error : HistoryError{"the drive was not stored"};
+    if (!got) return error ? *error : HistoryError{"the drive was not stored"};
+    return id;
+}
+
+std::optional<HistoryError> Store::RecordOne(const DriveSample& drive, std::int64_t now,
+                                             std::chrono::seconds spacing) {
+    const auto upserted = UpsertDrive(drive, now);
+    if (const auto* upsertError = std::get_if<HistoryError>(&upserted)) return *upsertError;
+    const std::int64_t id = std::get<std::int64_t>(upserted);
+    std::optional<HistoryError> error;
 
     if (spacing.count() > 0) {
         newestSample_.Bind(1, id);
@@ -176,7 +263,69 @@ std::optional<HistoryError> Store::PruneDrive(std::int64_t drive, std::int64_t n
     const std::int64_t hourlyCut = HourStart(now - options_.hourlyKept.count());
     if (auto error = fold_.Bind(1, drive).Bind(2, rawCut).Run()) return error;
     if (auto error = dropSamples_.Bind(1, drive).Bind(2, rawCut).Run()) return error;
-    return dropHours_.Bind(1, drive).Bind(2, hourlyCut).Run();
+    if (auto error = dropHours_.Bind(1, drive).Bind(2, hourlyCut).Run()) return error;
+    return PruneSnapshots(drive, now);
+}
+
+std::optional<HistoryError> Store::PruneSnapshots(std::int64_t drive, std::int64_t now) {
+    std::optional<HistoryError> error;
+    std::vector<std::int64_t> ids, times;
+    snapshotList_.Bind(1, drive);
+    while (snapshotList_.Step(error)) {
+        ids.push_back(snapshotList_.Int(0));
+        times.push_back(snapshotList_.Int(1));
+    }
+    snapshotList_.Reset();
+    if (error) return error;
+    for (const std::size_t dropped : SnapshotsToDrop(times, now, options_.snapshots))
+        for (sql::Statement* drop : {&dropSnapshotFolders_, &dropSnapshotFiles_, &dropSnapshot_})
+            if (auto dropError = drop->Bind(1, ids[dropped]).Run()) return dropError;
+    return std::nullopt;
+}
+
+Result<std::vector<SnapshotEntry>> Store::Snapshots(const DriveKey& key) {
+    auto id = DriveId(key);
+    if (auto* error = std::get_if<HistoryError>(&id)) return *error;
+    std::vector<SnapshotEntry> entries;
+    const auto drive = std::get<std::optional<std::int64_t>>(id);
+    if (!drive) return entries;
+    std::optional<HistoryError> error;
+    snapshotList_.Bind(1, *drive);
+    while (snapshotList_.Step(error))
+        entries.push_back({snapshotList_.Int(0), snapshotList_.Int(1), snapshotList_.Text(2)});
+    snapshotList_.Reset();
+    if (error) return *error;
+    return entries;
+}
+
+Result<Snapshot> Store::LoadSnapshot(std::int64_t id) {
+    std::optional<HistoryError> error;
+    Snapshot snapshot;
+    snapshotHead_.Bind(1, id);
+    const bool found = snapshotHead_.Step(error);
+    if (found) {
+        snapshot.time = snapshotHead_.Int(0);
+        snapshot.root = snapshotHead_.Text(1);
+    }
+    snapshotHead_.Reset();
+    if (error) return *error;
+    if (!found) return HistoryError{"snapshot " + std::to_string(id) + " is not in the history"};
+    const auto size = [](std::int64_t bytes) { return static_cast<std::uint64_t>(bytes); };
+    snapshotFolders_.Bind(1, id);
+    while (snapshotFolders_.Step(error))
+        snapshot.folders.push_back({static_cast<std::uint32_t>(snapshotFolders_.Int(0)),
+                                    snapshotFolders_.Text(1), snapshotFolders_.Int(2) != 0,
+                                    size(snapshotFolders_.Int(3)), size(snapshotFolders_.Int(4)),
+                                    size(snapshotFolders_.Int(5))});
+    snapshotFolders_.Reset();
+    if (error) return *error;
+    snapshotFiles_.Bind(1, id);
+    while (snapshotFiles_.Step(error))
+        snapshot.biggestFiles.push_back(
+            {snapshotFiles_.Text(0), size(snapshotFiles_.Int(1)), size(snapshotFiles_.Int(2))});
+    snapshotFiles_.Reset();
+    if (error) return *error;
+    return snapshot;
 }
 
 std::optional<HistoryError> Store::Prune(std::int64_t now) {

@@ -8,6 +8,7 @@
 #include <variant>
 #include <vector>
 
+#include "Snapshot.h"
 #include "Sqlite.h"
 
 // The usage history: one SQLite file that the window, the tool and the timer all write.
@@ -58,6 +59,13 @@ struct StoreOptions {
     // Long enough for the other writer's transaction: a recording of 26 drives takes
     // milliseconds, a checkpoint of the whole file well under a second.
     std::chrono::milliseconds busyTimeout{10000};
+    SnapshotRule snapshots;
+};
+
+struct SnapshotEntry {
+    std::int64_t id = 0;
+    std::int64_t time = 0;
+    std::string root;  // see Snapshot::root
 };
 
 template <typename T>
@@ -84,12 +92,24 @@ public:
     Result<SampleSpan> Span(const DriveKey& key);
     Result<std::vector<HourlyFigure>> Hourly(const DriveKey& key, std::int64_t since);
 
+    // Keeps `snapshot` as one of the drive's, then prunes, in one transaction.
+    std::optional<HistoryError> RecordSnapshot(const DriveSample& drive, const Snapshot& snapshot,
+                                               std::int64_t now);
+    // The drive's snapshots, oldest first; empty for a drive never recorded.
+    Result<std::vector<SnapshotEntry>> Snapshots(const DriveKey& key);
+    // One of them whole; an id that is not (or no longer) there is an error.
+    Result<Snapshot> LoadSnapshot(std::int64_t id);
+
     // Folds raw samples older than the raw span into hours and drops hours past theirs.
     std::optional<HistoryError> Prune(std::int64_t now);
 
 private:
     Store(StoreOptions options) : options_(options) {}
     std::optional<HistoryError> Prepare();
+    Result<std::int64_t> UpsertDrive(const DriveSample& drive, std::int64_t now);
+    std::optional<HistoryError> InsertSnapshot(std::int64_t drive, const Snapshot& snapshot);
+    std::optional<HistoryError> PruneSnapshots(std::int64_t drive, std::int64_t now);
+    std::optional<HistoryError> PruneAll(std::int64_t now);
     std::optional<HistoryError> RecordOne(const DriveSample& drive, std::int64_t now,
                                           std::chrono::seconds spacing);
     Result<std::optional<std::int64_t>> DriveId(const DriveKey& key);
@@ -98,7 +118,10 @@ private:
     StoreOptions options_;
     sql::Connection db_;
     sql::Statement upsertDrive_, newestSample_, insertSample_, findDrive_, samples_, span_, hourly_,
-        allDrives_, fold_, dropSamples_, dropHours_, dropDrives_;
+        allDrives_, fold_, dropSamples_, dropHours_, dropDrives_, insertSnapshot_, insertFolder_,
+        insertFile_, snapshotList_, snapshotHead_, snapshotFolders_, snapshotFiles_,
+        dropSnapshotFolders_, dropSnapshotFiles_, dropSnapshot_, dropOrphanFolders_,
+        dropOrphanFiles_, dropOrphanSnapshots_;
 };
 
 }  // namespace history

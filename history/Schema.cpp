@@ -43,6 +43,31 @@ const std::array<const char*, kSchemaVersion> kSteps = {
                free_last_bytes + free_above_last AS free_max_bytes,
                free_last_bytes
         FROM hourly_folded;)",
+    // Folder snapshots: each folder as its index, its parent's and its own name, so no path is
+    // stored twice; names are the file system's bytes.
+    R"(CREATE TABLE snapshots(
+        id INTEGER PRIMARY KEY,
+        drive INTEGER NOT NULL REFERENCES drives(id),
+        time INTEGER NOT NULL,
+        root TEXT NOT NULL);
+    CREATE INDEX snapshots_by_drive ON snapshots(drive, time);
+    CREATE TABLE snapshot_folders(
+        snapshot INTEGER NOT NULL REFERENCES snapshots(id),
+        number INTEGER NOT NULL,
+        parent INTEGER NOT NULL,
+        name TEXT NOT NULL,
+        other INTEGER NOT NULL,
+        allocated_bytes INTEGER NOT NULL,
+        apparent_bytes INTEGER NOT NULL,
+        files INTEGER NOT NULL,
+        PRIMARY KEY(snapshot, number)) WITHOUT ROWID;
+    CREATE TABLE snapshot_files(
+        snapshot INTEGER NOT NULL REFERENCES snapshots(id),
+        rank INTEGER NOT NULL,
+        path TEXT NOT NULL,
+        allocated_bytes INTEGER NOT NULL,
+        apparent_bytes INTEGER NOT NULL,
+        PRIMARY KEY(snapshot, rank)) WITHOUT ROWID;)",
 };
 
 }  // namespace

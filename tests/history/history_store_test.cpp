@@ -163,3 +163,105 @@ TEST(HistoryPathTest, stateFolderFromTheEnvironment) {
 
 }  // namespace
 }  // namespace history
+
+namespace history {
+namespace {
+
+using Rows = std::vector<std::vector<std::int64_t>>;
+
+Rows RowsOf(const std::string& path, const char* query) {
+    sqlite3* db = nullptr;
+    Rows rows;
+    if (sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
+        sqlite3_stmt* statement = nullptr;
+        if (sqlite3_prepare_v2(db, query, -1, &statement, nullptr) == SQLITE_OK)
+            while (sqlite3_step(statement) == SQLITE_ROW) {
+                rows.emplace_back();
+                for (int c = 0; c < sqlite3_column_count(statement); ++c)
+                    rows.back().push_back(sqlite3_column_int64(statement, c));
+            }
+        sqlite3_finalize(statement);
+    }
+    sqlite3_close(db);
+    return rows;
+}
+
+Snapshot SmallSnapshot(std::int64_t time) {
+    scan::ScanResult scan;
+    scan.folders = {{"", 0, {9000, 8000, 7, 2}, false},
+                    {"caf\xe9\nlog", 0, {6000, 5000, 4, 0}, false},
+                    {"tmp", 0, {10, 10, 1, 0}, false}};
+    scan.biggestFiles = {{"caf\xe9\nlog/a", 4000, 3900}, {"b", 100, 90}};
+    return SnapshotOf(scan, "home/u", 100, time);
+}
+
+// A file the previous version wrote: it opens, takes snapshots, and keeps every sample and
+// every folded hour exactly.
+TEST_F(HistoryStoreTest, versionOneFile_migratesKeepingEverySample) {
+    std::filesystem::create_directories(folder_ / "state/vollmark");
+    std::filesystem::copy_file(VOLLMARK_HISTORY_V1, path_);
+    const char* samples = "SELECT * FROM samples ORDER BY drive, seq";
+    const char* hours = "SELECT * FROM hourly_folded ORDER BY drive, hour";
+    const Rows before = RowsOf(path_, samples), hoursBefore = RowsOf(path_, hours);
+    ASSERT_EQ(before.size(), 300u);
+    ASSERT_EQ(hoursBefore.size(), 94u);
+    {
+        auto store = OpenStore(path_);
+        ASSERT_TRUE(store);
+        const DriveSample c{{0x1234abcd, "/"}, 'C', "System", "ext4", 3, 0, 0};
+        ASSERT_FALSE(store->RecordSnapshot(c, SmallSnapshot(1'796'400'000), 1'796'400'000));
+    }
+    EXPECT_EQ(RowsOf(path_, samples), before);
+    EXPECT_EQ(RowsOf(path_, hours), hoursBefore);
+    EXPECT_EQ(RowsOf(path_, "PRAGMA user_version"), Rows{{kSchemaVersion}});
+    EXPECT_EQ(RowsOf(path_, "SELECT count(*) FROM snapshots"), Rows{{1}});
+}
+
+// A snapshot comes back as it went in, names' stray bytes and all; the drive's snapshots
+// thin out to one a day, then one a week, and a dropped drive takes its snapshots along.
+TEST_F(HistoryStoreTest, snapshots_roundTripAndThinOut) {
+    StoreOptions options;
+    options.hourlyKept = std::chrono::hours(24 * 500);
+    auto store = OpenStore(path_, options);
+    ASSERT_TRUE(store);
+    const DriveSample d = Drive('D', 9, "/data", 5 * kGB);
+    for (int hour = 0; hour < 24 * 60; hour += 8)
+        ASSERT_FALSE(store->RecordSnapshot(d, SmallSnapshot(kT0 + hour * 3600), kT0 + hour * 3600));
+    auto listed = store->Snapshots(d.key);
+    ASSERT_TRUE(std::holds_alternative<std::vector<SnapshotEntry>>(listed));
+    const auto& entries = std::get<std::vector<SnapshotEntry>>(listed);
+    // The last day's three, the newest of each of 13 days before, and one a week before that.
+    EXPECT_GE(entries.size(), 3u + 13u + 6u);
+    EXPECT_LE(entries.size(), 3u + 13u + 8u);
+    EXPECT_EQ(entries.back().time, kT0 + (24 * 60 - 8) * 3600);
+    EXPECT_EQ(entries.back().root, "home/u");
+
+    const auto loaded = store->LoadSnapshot(entries.back().id);
+    ASSERT_TRUE(std::holds_alternative<Snapshot>(loaded));
+    const Snapshot& got = std::get<Snapshot>(loaded);
+    const Snapshot want = SmallSnapshot(entries.back().time);
+    EXPECT_EQ(FolderPaths(got), FolderPaths(want));
+    EXPECT_EQ(FolderPaths(got)[1], "home/u/caf\xe9\nlog");
+    ASSERT_EQ(got.folders.size(), want.folders.size());
+    for (std::size_t i = 0; i < got.folders.size(); ++i) {
+        EXPECT_EQ(got.folders[i].other, want.folders[i].other);
+        EXPECT_EQ(got.folders[i].apparentBytes, want.folders[i].apparentBytes);
+        EXPECT_EQ(got.folders[i].files, want.folders[i].files);
+    }
+    ASSERT_EQ(got.biggestFiles.size(), 2u);
+    EXPECT_EQ(got.biggestFiles[0].path, "home/u/caf\xe9\nlog/a");
+    EXPECT_EQ(got.biggestFiles[0].apparentBytes, 3900u);
+    EXPECT_TRUE(std::holds_alternative<HistoryError>(store->LoadSnapshot(entries.front().id - 1)));
+
+    // Past the year of weeks nothing is left, and past the drive's span not the drive either.
+    ASSERT_FALSE(store->Prune(kT0 + 430 * 24 * 3600));
+    EXPECT_TRUE(std::get<std::vector<SnapshotEntry>>(store->Snapshots(d.key)).empty());
+    ASSERT_FALSE(store->RecordSnapshot(d, SmallSnapshot(kT0), kT0 + 430 * 24 * 3600));
+    ASSERT_FALSE(store->Prune(kT0 + 940 * 24 * 3600));
+    EXPECT_EQ(RowsOf(path_, "SELECT count(*) FROM snapshots"), Rows{{0}});
+    EXPECT_EQ(RowsOf(path_, "SELECT count(*) FROM snapshot_folders"), Rows{{0}});
+    EXPECT_EQ(RowsOf(path_, "SELECT count(*) FROM snapshot_files"), Rows{{0}});
+}
+
+}  // namespace
+}  // namespace history
