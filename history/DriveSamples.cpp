@@ -7,13 +7,15 @@ DriveKey KeyOf(const DriveRecord& record) {
     return {disk.SerialNumber, record.MountPoint.value_or(DiskUtils::RootPathOf(disk.DriveLetter))};
 }
 
+DriveSample SampleOf(const DriveRecord& record) {
+    const DiskUtils::TDisk& disk = record.Disk;
+    return {KeyOf(record),       disk.DriveLetter, disk.VolumeName, disk.FileSystemName,
+            disk.DriveType,      disk.TotalBytes,  disk.FreeBytes};
+}
+
 std::vector<DriveSample> SamplesOf(const DriveReport& report) {
     std::vector<DriveSample> samples;
-    for (const DriveRecord& record : report.Drives) {
-        const DiskUtils::TDisk& disk = record.Disk;
-        samples.push_back({KeyOf(record), disk.DriveLetter, disk.VolumeName, disk.FileSystemName,
-                           disk.DriveType, disk.TotalBytes, disk.FreeBytes});
-    }
+    for (const DriveRecord& record : report.Drives) samples.push_back(SampleOf(record));
     return samples;
 }
 

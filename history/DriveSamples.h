@@ -12,6 +12,7 @@ namespace history {
 // mount point.
 DriveKey KeyOf(const DriveRecord& record);
 
+DriveSample SampleOf(const DriveRecord& record);
 std::vector<DriveSample> SamplesOf(const DriveReport& report);
 
 }  // namespace history

@@ -3,6 +3,7 @@
 #include <functional>
 #include <utility>
 
+#include "Duration.h"
 #include "Report.h"
 #include "Version.h"
 
@@ -55,6 +56,12 @@ std::optional<std::string> SetValue(Options& options, std::string_view name,
         const auto words = Pick(kWords, value);
         if (!words) return bad() + " (expected octets or bytes)";
         options.words = *words;
+    } else if (name == "--grew") {
+        if (value.empty()) return "option --grew needs a drive letter or a folder";
+        options.grew = std::string(value);
+    } else if (name == "--since") {
+        options.sinceSeconds = ParseDuration(value);
+        if (!options.sinceSeconds) return bad() + " (expected a span such as 36h, 7d or 2w)";
     } else {
         if (value.empty()) return "option --png needs a file name";
         options.pngFile = std::string(value);
@@ -68,11 +75,13 @@ bool* FlagOf(Options& options, std::string_view name) {
     if (name == "--version") return &options.version;
     if (name == "--record") return &options.record;
     if (name == "--history") return &options.history;
+    if (name == "--record-snapshots") return &options.recordSnapshots;
     return nullptr;
 }
 
 bool TakesValue(std::string_view name) {
-    return name == "--unit" || name == "--divisor" || name == "--words" || name == "--png";
+    return name == "--unit" || name == "--divisor" || name == "--words" || name == "--png" ||
+           name == "--grew" || name == "--since";
 }
 
 }  // namespace
@@ -109,6 +118,7 @@ std::variant<Options, OptionError> ParseOptions(const std::vector<std::string_vi
         }
         if (auto error = SetValue(options, name, *value)) return OptionError{*error};
     }
+    if (options.sinceSeconds && !options.grew) return OptionError{"option --since needs --grew"};
     return options;
 }
 
@@ -145,6 +155,12 @@ std::string UsageText() {
            "                         \"Full in\" column, or a \"forecast\" object with --json\n"
            "  --openmetrics [FILE]   print the drives in the Prometheus text format instead, or\n"
            "                         replace FILE with them (default: no metrics)\n"
+           "  --grew TARGET          what grew on a drive (a letter such as D:) or in a folder\n"
+           "                         between two of its snapshots: a table, or JSON with --json\n"
+           "  --since DURATION       with --grew, compare with the snapshot this long ago\n"
+           "                         (36h, 7d, 2w...; default: the one before the newest)\n"
+           "  --record-snapshots     record a snapshot of each local fixed drive and print\n"
+           "                         nothing (the daily timer's run)\n"
            "  -h, --help             print this help and exit\n"
            "  --version              print the version and exit\n"
            "A value may also follow its option after '='.\n"

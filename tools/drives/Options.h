@@ -23,8 +23,13 @@ struct Options {
     bool history = false;
     bool openMetrics = false;
     std::optional<std::string> openMetricsFile;
+    // --grew TARGET [--since DURATION]: what grew on a drive between two of its snapshots.
+    std::optional<std::string> grew;
+    std::optional<std::int64_t> sinceSeconds;
+    // A snapshot of every local fixed drive, for the daily timer.
+    bool recordSnapshots = false;
 
-    bool UsesHistory() const { return record || history || openMetrics; }
+    bool UsesHistory() const { return record || history || openMetrics || grew || recordSnapshots; }
 };
 
 struct OptionError {
