@@ -55,6 +55,9 @@ std::optional<std::string> SetValue(Options& options, std::string_view name,
         const auto words = Pick(kWords, value);
         if (!words) return bad() + " (expected octets or bytes)";
         options.words = *words;
+    } else if (name == "--scan") {
+        if (value.empty()) return "option --scan needs a drive letter or a folder";
+        options.scan = std::string(value);
     } else {
         if (value.empty()) return "option --png needs a file name";
         options.pngFile = std::string(value);
@@ -72,7 +75,8 @@ bool* FlagOf(Options& options, std::string_view name) {
 }
 
 bool TakesValue(std::string_view name) {
-    return name == "--unit" || name == "--divisor" || name == "--words" || name == "--png";
+    return name == "--unit" || name == "--divisor" || name == "--words" || name == "--png" ||
+           name == "--scan";
 }
 
 }  // namespace
@@ -109,6 +113,8 @@ std::variant<Options, OptionError> ParseOptions(const std::vector<std::string_vi
         }
         if (auto error = SetValue(options, name, *value)) return OptionError{*error};
     }
+    if (options.scan && (options.pngFile || options.history || options.openMetrics))
+        return OptionError{"option --scan takes no --png, --history or --openmetrics"};
     return options;
 }
 
@@ -145,6 +151,9 @@ std::string UsageText() {
            "                         \"Full in\" column, or a \"forecast\" object with --json\n"
            "  --openmetrics [FILE]   print the drives in the Prometheus text format instead, or\n"
            "                         replace FILE with them (default: no metrics)\n"
+           "  --scan TARGET          size the folder TARGET, or the drive TARGET (D:), on its\n"
+           "                         own file system: its biggest folders and files, as a\n"
+           "                         table or with --json (default: list the drives)\n"
            "  -h, --help             print this help and exit\n"
            "  --version              print the version and exit\n"
            "A value may also follow its option after '='.\n"
@@ -161,7 +170,8 @@ std::string UsageText() {
            "(~/.local/state/vollmark/history.sqlite when XDG_STATE_HOME is unset).\n"
            "\n"
            "Exit status: 0 on success, 1 when the PNG, the report, the metrics file or (with\n"
-           "--record) the history cannot be written, 2 for a bad option.\n";
+           "--record) the history cannot be written, or the drive of --scan does not answer,\n"
+           "2 for a bad option, or a --scan TARGET that is neither a folder nor a drive.\n";
 }
 
 std::string VersionText() {

@@ -23,8 +23,10 @@ struct Options {
     bool history = false;
     bool openMetrics = false;
     std::optional<std::string> openMetricsFile;
+    // --scan TARGET: a drive letter ("D:") or a folder, sized instead of listing the drives.
+    std::optional<std::string> scan;
 
-    bool UsesHistory() const { return record || history || openMetrics; }
+    bool UsesHistory() const { return record || history || openMetrics || scan; }
 };
 
 struct OptionError {
