@@ -17,7 +17,7 @@ struct Totals {
 };
 
 struct Folder {
-    std::string name;         // empty for the scanned folder itself
+    std::string name;          // empty for the scanned folder itself
     std::uint32_t parent = 0;  // index into ScanResult::folders; the root is its own parent
     Totals total;              // the folder itself and everything beneath it
     bool unreadable = false;   // could not be listed (whole or part); its size is what was seen
@@ -30,8 +30,8 @@ struct File {
 };
 
 struct ScanResult {
-    std::string root;             // the scanned folder, absolute
-    std::vector<Folder> folders;  // [0] is the root; a parent always comes before its children
+    std::string root;                // the scanned folder, absolute
+    std::vector<Folder> folders;     // [0] is the root; a parent always comes before its children
     std::vector<File> biggestFiles;  // largest allocated first
     std::uint64_t unreadableFolders = 0;
     bool cancelled = false;  // stopped on request: the figures are partial

@@ -45,8 +45,8 @@ test_packages=(
     dbus-daemon at-spi2-core python3-gi gir1.2-atspi-2.0
     # Windows cross-build, tested under wine; its installer; tclsh generates the SQLite it links
     g++-mingw-w64-x86-64-posix wine64 nsis tcl
-    # measuring the command-line tool against df
-    hyperfine strace time
+    # measuring the command-line tool against df, and the folder scan against du's peers
+    hyperfine strace time ncdu gdu
     # usage history: its shell, faketime, promtool, node-exporter and systemd
     sqlite3 faketime prometheus prometheus-node-exporter systemd curl
     # warnings: a real notification server to send them to

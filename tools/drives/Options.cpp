@@ -56,6 +56,9 @@ std::optional<std::string> SetValue(Options& options, std::string_view name,
         const auto words = Pick(kWords, value);
         if (!words) return bad() + " (expected octets or bytes)";
         options.words = *words;
+    } else if (name == "--scan") {
+        if (value.empty()) return "option --scan needs a drive letter or a folder";
+        options.scan = std::string(value);
     } else if (name == "--grew") {
         if (value.empty()) return "option --grew needs a drive letter or a folder";
         options.grew = std::string(value);
@@ -81,7 +84,7 @@ bool* FlagOf(Options& options, std::string_view name) {
 
 bool TakesValue(std::string_view name) {
     return name == "--unit" || name == "--divisor" || name == "--words" || name == "--png" ||
-           name == "--grew" || name == "--since";
+           name == "--scan" || name == "--grew" || name == "--since";
 }
 
 }  // namespace
@@ -118,7 +121,14 @@ std::variant<Options, OptionError> ParseOptions(const std::vector<std::string_vi
         }
         if (auto error = SetValue(options, name, *value)) return OptionError{*error};
     }
+    if (options.scan && (options.pngFile || options.history || options.openMetrics))
+        return OptionError{"option --scan takes no --png, --history or --openmetrics"};
     if (options.sinceSeconds && !options.grew) return OptionError{"option --since needs --grew"};
+    const bool lists = options.pngFile || options.history || options.openMetrics;
+    if (options.grew && (lists || options.scan || options.record || options.recordSnapshots))
+        return OptionError{"option --grew takes only --since, --json and the unit options"};
+    if (options.recordSnapshots && (lists || options.scan || options.record || options.json))
+        return OptionError{"option --record-snapshots takes only the unit options"};
     return options;
 }
 
@@ -155,6 +165,9 @@ std::string UsageText() {
            "                         \"Full in\" column, or a \"forecast\" object with --json\n"
            "  --openmetrics [FILE]   print the drives in the Prometheus text format instead, or\n"
            "                         replace FILE with them (default: no metrics)\n"
+           "  --scan TARGET          size the folder TARGET, or the drive TARGET (D:), on its\n"
+           "                         own file system: its biggest folders and files, as a\n"
+           "                         table or with --json (default: list the drives)\n"
            "  --grew TARGET          what grew on a drive (a letter such as D:) or in a folder\n"
            "                         between two of its snapshots: a table, or JSON with --json\n"
            "  --since DURATION       with --grew, compare with the snapshot this long ago\n"
@@ -177,7 +190,8 @@ std::string UsageText() {
            "(~/.local/state/vollmark/history.sqlite when XDG_STATE_HOME is unset).\n"
            "\n"
            "Exit status: 0 on success, 1 when the PNG, the report, the metrics file or (with\n"
-           "--record) the history cannot be written, 2 for a bad option.\n";
+           "--record) the history cannot be written, or the drive of --scan does not answer,\n"
+           "2 for a bad option, or a --scan TARGET that is neither a folder nor a drive.\n";
 }
 
 std::string VersionText() {

@@ -23,13 +23,17 @@ struct Options {
     bool history = false;
     bool openMetrics = false;
     std::optional<std::string> openMetricsFile;
+    // --scan TARGET: a drive letter ("D:") or a folder, sized instead of listing the drives.
+    std::optional<std::string> scan;
     // --grew TARGET [--since DURATION]: what grew on a drive between two of its snapshots.
     std::optional<std::string> grew;
     std::optional<std::int64_t> sinceSeconds;
     // A snapshot of every local fixed drive, for the daily timer.
     bool recordSnapshots = false;
 
-    bool UsesHistory() const { return record || history || openMetrics || grew || recordSnapshots; }
+    bool UsesHistory() const {
+        return record || history || openMetrics || scan || grew || recordSnapshots;
+    }
 };
 
 struct OptionError {

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "Json.h"
 #include "TextEscapes.h"
 #include "Utf8.h"
 
@@ -44,6 +45,8 @@ Cells CellsOf(const DriveRecord& r) {
             TableText(r.MountPoint.value_or(""))};
 }
 
+}  // namespace
+
 std::string TableLines(const std::vector<Cells>& table, const std::vector<bool>& right) {
     std::vector<std::size_t> widths(right.size(), 0);
     for (const auto& cells : table) {
@@ -60,29 +63,13 @@ std::string TableLines(const std::vector<Cells>& table, const std::vector<bool>&
     return out;
 }
 
+namespace {
+
 std::string WithoutLetterNote(std::size_t count) {
     if (count == 0) return {};
     return std::to_string(count) + (count == 1 ? " file system has" : " file systems have") +
            " no drive letter; --json lists " + (count == 1 ? "it" : "them") +
            " under \"withoutLetter\".\n";
-}
-
-std::string Member(std::string_view name, const std::string& value) {
-    return JsonString(name) + ": " + value;
-}
-
-std::string Object(const std::vector<std::string>& members) {
-    std::string text = "{";
-    for (std::size_t i = 0; i < members.size(); ++i) text += (i ? ", " : "") + members[i];
-    return text + "}";
-}
-
-std::string Array(const std::vector<std::string>& items, const std::string& indent) {
-    if (items.empty()) return "[]";
-    std::string text = "[";
-    for (std::size_t i = 0; i < items.size(); ++i)
-        text += (i ? ",\n" : "\n") + indent + "  " + items[i];
-    return text + "\n" + indent + "]";
 }
 
 std::string Bytes(std::int64_t count) {

@@ -29,6 +29,11 @@ std::string FormatTable(const DriveReport& report,
 std::string FormatJson(const DriveReport& report,
                        const std::vector<DriveHistory>* history = nullptr);
 
+// The tool's table: columns two spaces apart, each as wide as its widest cell, aligned right
+// where `right` says so; no line ends in spaces.
+std::string TableLines(const std::vector<std::vector<std::string>>& table,
+                       const std::vector<bool>& right);
+
 // "3 days", "5 h", "20 min", or "—" without a forecast.
 std::string FullInText(std::optional<std::int64_t> seconds);
 // 2026-12-08T07:50:00Z

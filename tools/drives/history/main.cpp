@@ -14,6 +14,7 @@
 #include "Output.h"
 #include "ReplaceFile.h"
 #include "Report.h"
+#include "ScanRun.h"
 
 // vollmark-drives with the usage history: --record, --history and --openmetrics. The tool
 // hands such runs over to this program, so that its other runs never load SQLite.
@@ -92,12 +93,13 @@ int main(int argc, char** argv) {
         return Fail(error->message, 2);
     const auto& options = std::get<drives::Options>(parsed);
     platform::installLayer(platform::createSystemLayer());
+    DiskUtils::LoadNumberSeparators();
+    drives::ApplyDisplayOptions(options);
+    if (options.scan) return RunScan(options);
     if (options.pngFile) {
         if (const auto error = drives::WriteListImage(*options.pngFile, options))
             return Fail(*error, 1);
     }
-    DiskUtils::LoadNumberSeparators();
-    drives::ApplyDisplayOptions(options);
     const DriveReport report = ScanDrives();
     std::vector<drives::DriveHistory> views;
     int code = UseHistory(options, report, views) ? 0 : 1;
