@@ -9,8 +9,8 @@ DriveKey KeyOf(const DriveRecord& record) {
 
 DriveSample SampleOf(const DriveRecord& record) {
     const DiskUtils::TDisk& disk = record.Disk;
-    return {KeyOf(record),       disk.DriveLetter, disk.VolumeName, disk.FileSystemName,
-            disk.DriveType,      disk.TotalBytes,  disk.FreeBytes};
+    return {KeyOf(record),  disk.DriveLetter, disk.VolumeName, disk.FileSystemName,
+            disk.DriveType, disk.TotalBytes,  disk.FreeBytes};
 }
 
 std::vector<DriveSample> SamplesOf(const DriveReport& report) {

@@ -7,6 +7,9 @@ namespace space {
 
 Unexplained Account(const FileSystemFigures& figures, std::uint64_t scannedBytes,
                     std::vector<DeletedOpenFile> deletedOpenFiles) {
+    // An empty file held open (a shell's deleted here-document) takes no space to explain.
+    std::erase_if(deletedOpenFiles,
+                  [](const DeletedOpenFile& file) { return file.allocatedBytes == 0; });
     std::sort(deletedOpenFiles.begin(), deletedOpenFiles.end(),
               [](const DeletedOpenFile& a, const DeletedOpenFile& b) {
                   return a.allocatedBytes > b.allocatedBytes;

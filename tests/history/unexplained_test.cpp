@@ -23,10 +23,12 @@ TEST(UnexplainedTest, procTexts_readOrRefused) {
     EXPECT_FALSE(MountIdIn("mnt_id:\tx1\n"));
 }
 
-// What is neither scanned, reserved nor held open is the rest, largest open file first; a
-// scan that found more than the file system counts leaves a negative rest, not a wrapped one.
+// What is neither scanned, reserved nor held open is the rest, largest open file first and
+// empty ones left out; a scan that found more than the file system counts leaves a negative rest,
+// not a wrapped one.
 TEST(UnexplainedTest, account_namesTheDifference) {
-    const Unexplained u = Account({10'000, 500}, 8'000, {{1, "a", "/a", 100}, {2, "b", "/b", 900}});
+    const Unexplained u = Account({10'000, 500}, 8'000,
+                                  {{1, "a", "/a", 100}, {3, "c", "/c", 0}, {2, "b", "/b", 900}});
     EXPECT_EQ(u.usedBytes, 10'000u);
     EXPECT_EQ(u.scannedBytes, 8'000u);
     EXPECT_EQ(u.reservedBytes, 500u);

@@ -8,12 +8,18 @@ namespace {
 
 std::optional<std::int64_t> UnitSeconds(char unit) {
     switch (unit) {
-        case 's': return 1;
-        case 'm': return 60;
-        case 'h': return 3600;
-        case 'd': return 24 * 3600;
-        case 'w': return 7 * 24 * 3600;
-        default: return std::nullopt;
+        case 's':
+            return 1;
+        case 'm':
+            return 60;
+        case 'h':
+            return 3600;
+        case 'd':
+            return 24 * 3600;
+        case 'w':
+            return 7 * 24 * 3600;
+        default:
+            return std::nullopt;
     }
 }
 

@@ -25,17 +25,19 @@ std::string SizeText(double bytes, bool signedText = false) {
     const double magnitude = std::min(std::fabs(bytes), 9.2e18);
     const std::string sign = bytes < 0 ? "-" : (signedText && bytes > 0 ? "+" : "");
     return sign +
-           DiskUtils::NumberText(DiskUtils::ConvertToUnit(DiskUtils::DisplayUnit,
-                                                          std::llround(magnitude)),
-                                 2) +
+           DiskUtils::NumberText(
+               DiskUtils::ConvertToUnit(DiskUtils::DisplayUnit, std::llround(magnitude)), 2) +
            " " + DiskUtils::UnitNames[DiskUtils::DisplayUnit];
 }
 
 const char* StatusText(history::FolderStatus status) {
     switch (status) {
-        case history::FolderStatus::added: return "new";
-        case history::FolderStatus::vanished: return "vanished";
-        case history::FolderStatus::changed: break;
+        case history::FolderStatus::added:
+            return "new";
+        case history::FolderStatus::vanished:
+            return "vanished";
+        case history::FolderStatus::changed:
+            break;
     }
     return "changed";
 }
@@ -56,13 +58,12 @@ std::string ChangesTable(const GrowthView& view) {
     const auto& folders = view.growth.folders;
     for (std::size_t i = 0; i < folders.size() && i < kTableRows; ++i) {
         const history::FolderChange& f = folders[i];
-        table.push_back(
-            {SizeText(static_cast<double>(f.beforeBytes)),
-             SizeText(static_cast<double>(f.afterBytes)),
-             SizeText(static_cast<double>(f.changeBytes), true),
-             f.bytesPerDay ? SizeText(*f.bytesPerDay, true) : "\xE2\x80\x94",
-             f.status == history::FolderStatus::changed ? "" : StatusText(f.status),
-             TablePath(view, f.path, f.other)});
+        table.push_back({SizeText(static_cast<double>(f.beforeBytes)),
+                         SizeText(static_cast<double>(f.afterBytes)),
+                         SizeText(static_cast<double>(f.changeBytes), true),
+                         f.bytesPerDay ? SizeText(*f.bytesPerDay, true) : "\xE2\x80\x94",
+                         f.status == history::FolderStatus::changed ? "" : StatusText(f.status),
+                         TablePath(view, f.path, f.other)});
     }
     if (table.size() == 1) return "Nothing changed.\n";
     std::string text = TableLines(table, {true, true, true, true, false, false});
@@ -75,10 +76,9 @@ std::string ChangesTable(const GrowthView& view) {
 std::string RatesTable(const GrowthView& view) {
     const history::Rates& rates = *view.rates;
     std::string text = "\nGrowth per day over " + std::to_string(rates.snapshots) + " snapshots";
-    text += rates.trendBytesPerDay
-                ? ", against the forecast's trend of " + SizeText(*rates.trendBytesPerDay, true) +
-                      " a day:\n"
-                : " (the forecast has no trend yet):\n";
+    text += rates.trendBytesPerDay ? ", against the forecast's trend of " +
+                                         SizeText(*rates.trendBytesPerDay, true) + " a day:\n"
+                                   : " (the forecast has no trend yet):\n";
     std::vector<std::vector<std::string>> table = {{"Per day", "Of trend", "Folder"}};
     for (std::size_t i = 0; i < rates.folders.size() && i < kTableRows; ++i) {
         const history::FolderRate& r = rates.folders[i];
@@ -107,7 +107,8 @@ std::string PathMembers(const GrowthView& view, const std::string& path, bool ot
 std::string ChangeJson(const GrowthView& view, const history::FolderChange& f) {
     std::optional<std::string> perDay;
     if (f.bytesPerDay) perDay = std::to_string(std::llround(*f.bytesPerDay));
-    return Object({PathMembers(view, f.path, f.other), Member("status", JsonString(StatusText(f.status))),
+    return Object({PathMembers(view, f.path, f.other),
+                   Member("status", JsonString(StatusText(f.status))),
                    Member("beforeBytes", std::to_string(f.beforeBytes)),
                    Member("afterBytes", std::to_string(f.afterBytes)),
                    Member("changeBytes", std::to_string(f.changeBytes)),
@@ -121,9 +122,10 @@ std::string RatesJson(const GrowthView& view) {
     for (const history::FolderRate& r : rates.folders) {
         std::optional<std::string> share;
         if (r.shareOfTrend) share = Number(*r.shareOfTrend);
-        folders.push_back(Object({PathMembers(view, r.path, r.other),
-                                  Member("bytesPerDay", std::to_string(std::llround(r.bytesPerDay))),
-                                  Member("shareOfTrend", OrNull(share))}));
+        folders.push_back(
+            Object({PathMembers(view, r.path, r.other),
+                    Member("bytesPerDay", std::to_string(std::llround(r.bytesPerDay))),
+                    Member("shareOfTrend", OrNull(share))}));
     }
     std::optional<std::string> trend;
     if (rates.trendBytesPerDay) trend = std::to_string(std::llround(*rates.trendBytesPerDay));
@@ -146,7 +148,8 @@ std::string FormatGrowthTable(const GrowthView& view) {
 
 std::string FormatGrowthJson(const GrowthView& view) {
     std::vector<std::string> folders;
-    for (const history::FolderChange& f : view.growth.folders) folders.push_back(ChangeJson(view, f));
+    for (const history::FolderChange& f : view.growth.folders)
+        folders.push_back(ChangeJson(view, f));
     return "{\n  " + Member("drive", JsonString(view.drive)) + ",\n  " +
            JsonTextMembers("mountPoint", view.mountPoint) + ",\n  " +
            Member("from", JsonString(IsoTime(view.growth.from))) + ",\n  " +

@@ -11,6 +11,7 @@
 #include "Output.h"
 #include "ScanReport.h"
 #include "Scanner.h"
+#include "SnapshotRun.h"
 #include "linux/TimedStatvfs.h"
 
 namespace {
@@ -51,7 +52,8 @@ std::optional<TargetError> Unanswering(const std::string& path) {
     return TargetError{path + ": the file system does not answer", 1};
 }
 
-// Deep trees keep one descriptor per folder level whose subfolders wait to be listed.
+}  // namespace
+
 void AllowAllDescriptors() {
     struct rlimit limit {};
     if (::getrlimit(RLIMIT_NOFILE, &limit) != 0 || limit.rlim_cur == limit.rlim_max) return;
@@ -59,9 +61,7 @@ void AllowAllDescriptors() {
     ::setrlimit(RLIMIT_NOFILE, &limit);
 }
 
-}  // namespace
-
-int RunScan(const drives::Options& options) {
+int RunScan(const drives::Options& options, std::int64_t now) {
     const std::string& wanted = *options.scan;
     std::variant<Target, TargetError> target = Target{wanted};
     if (IsDriveLetter(wanted))
@@ -78,7 +78,9 @@ int RunScan(const drives::Options& options) {
     if (const auto* error = std::get_if<scan::ScanError>(&scanned))
         return Fail(error->message, error->kind == scan::ScanError::Kind::notAFolder ? 2 : 1);
     const auto& result = std::get<scan::ScanResult>(scanned);
-    const std::string text =
-        options.json ? drives::FormatScanJson(result) : drives::FormatScanTable(result);
+    drives::ScanExtras extras;
+    if (auto error = drives::AddToScan(options, result, now, extras)) return Fail(*error, 1);
+    const std::string text = options.json ? drives::FormatScanJson(result, extras.jsonMembers)
+                                          : drives::FormatScanTable(result) + extras.tableText;
     return drives::Print(text) ? 0 : Fail("cannot write the report", 1);
 }

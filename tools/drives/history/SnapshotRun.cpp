@@ -29,8 +29,7 @@ struct Failure {
 };
 
 bool IsDriveLetter(const std::string& text) {
-    return text.size() == 2 && text[1] == ':' &&
-           std::isalpha(static_cast<unsigned char>(text[0]));
+    return text.size() == 2 && text[1] == ':' && std::isalpha(static_cast<unsigned char>(text[0]));
 }
 
 std::string LetterName(const DriveRecord& record) {
@@ -60,8 +59,7 @@ std::variant<std::unique_ptr<Store>, Failure> OpenStore(bool create) {
     const auto path = history::DefaultHistoryFile(history::ProcessEnvironment);
     if (!path) return Failure{"no state folder: neither XDG_STATE_HOME nor HOME is set", 1};
     std::error_code ignored;
-    if (!create && !std::filesystem::exists(*path, ignored))
-        return std::unique_ptr<Store>();
+    if (!create && !std::filesystem::exists(*path, ignored)) return std::unique_ptr<Store>();
     auto opened = Store::Open(*path, create);
     if (auto* error = std::get_if<HistoryError>(&opened)) return Failure{error->message, 1};
     return std::move(std::get<std::unique_ptr<Store>>(opened));
@@ -88,7 +86,7 @@ T* Or(std::variant<T, HistoryError>& value, std::optional<HistoryError>& error) 
 // The snapshots to compare: the newest, and the one `since` before `now` (the newest at or
 // before that time, the oldest when none is that old), or the one before the newest.
 std::pair<std::size_t, std::size_t> Pick(const std::vector<history::SnapshotEntry>& entries,
-                                          std::optional<std::int64_t> since, std::int64_t now) {
+                                         std::optional<std::int64_t> since, std::int64_t now) {
     const std::size_t to = entries.size() - 1;
     std::size_t from = to - 1;
     if (since) {
@@ -99,8 +97,8 @@ std::pair<std::size_t, std::size_t> Pick(const std::vector<history::SnapshotEntr
     return {from, to};
 }
 
-std::variant<GrowthView, Failure> GrowthOf(Store& store, const Located& at,
-                                           const Options& options, std::int64_t now) {
+std::variant<GrowthView, Failure> GrowthOf(Store& store, const Located& at, const Options& options,
+                                           std::int64_t now) {
     const history::DriveKey key = history::KeyOf(at.record);
     auto listed = store.Snapshots(key);
     std::optional<HistoryError> error;
@@ -142,7 +140,8 @@ std::optional<DrivePlace> PlaceOf(const DriveReport& report, const std::string& 
         const std::string path = absolute.substr(absolute.starts_with('/') ? 1 : 0);
         if (!history::IsWithin(path, folder) || (best && folder.size() < longest)) continue;
         longest = folder.size();
-        best = DrivePlace{i, path.substr(std::min(path.size(), folder.size() + (folder.empty() ? 0 : 1)))};
+        best = DrivePlace{
+            i, path.substr(std::min(path.size(), folder.size() + (folder.empty() ? 0 : 1)))};
     }
     return best;
 }
@@ -154,7 +153,8 @@ std::optional<std::string> AddToScan(const Options& options, const scan::ScanRes
     const auto root = std::filesystem::canonical(result.root, error);
     const auto place = error ? std::nullopt : PlaceOf(report, root.string());
     if (!place) {
-        if (options.record) return result.root + ": not on a drive with a letter; nothing was recorded";
+        if (options.record)
+            return result.root + ": not on a drive with a letter; nothing was recorded";
         return std::nullopt;
     }
     const DriveRecord& record = report.Drives[place->drive];

@@ -43,10 +43,10 @@ std::string FormatUnexplainedTable(const space::Unexplained& u) {
 std::string UnexplainedMember(const space::Unexplained& u) {
     std::vector<std::string> files;
     for (const space::DeletedOpenFile& file : u.deletedOpenFiles)
-        files.push_back(Object({Member("pid", std::to_string(file.pid)),
-                                JsonTextMembers("process", file.process),
-                                JsonTextMembers("path", file.path),
-                                Member("allocatedBytes", std::to_string(file.allocatedBytes))}));
+        files.push_back(
+            Object({Member("pid", std::to_string(file.pid)),
+                    JsonTextMembers("process", file.process), JsonTextMembers("path", file.path),
+                    Member("allocatedBytes", std::to_string(file.allocatedBytes))}));
     return Member("unexplained",
                   "{\n    " + Member("usedBytes", std::to_string(u.usedBytes)) + ",\n    " +
                       Member("scannedBytes", std::to_string(u.scannedBytes)) + ",\n    " +

@@ -15,8 +15,10 @@
 #include "ReplaceFile.h"
 #include "Report.h"
 #include "ScanRun.h"
+#include "SnapshotRun.h"
 
-// vollmark-drives with the usage history: --record, --history and --openmetrics. The tool
+// vollmark-drives with the usage history: --record, --history, --openmetrics, --scan, --grew
+// and --record-snapshots. The tool
 // hands such runs over to this program, so that its other runs never load SQLite.
 namespace {
 
@@ -95,7 +97,12 @@ int main(int argc, char** argv) {
     platform::installLayer(platform::createSystemLayer());
     DiskUtils::LoadNumberSeparators();
     drives::ApplyDisplayOptions(options);
-    if (options.scan) return RunScan(options);
+    if (options.scan) return RunScan(options, history::SystemNow());
+    if (options.grew) return drives::RunGrew(options, history::SystemNow());
+    if (options.recordSnapshots) {
+        AllowAllDescriptors();
+        return drives::RecordSnapshots(history::SystemNow());
+    }
     if (options.pngFile) {
         if (const auto error = drives::WriteListImage(*options.pngFile, options))
             return Fail(*error, 1);
