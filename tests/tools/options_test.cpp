@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "Duration.h"
 #include "Options.h"
 
 using namespace drives;
@@ -81,6 +82,37 @@ TEST(DrivesOptions, badInput_namesTheProblem) {
         ASSERT_TRUE(std::holds_alternative<OptionError>(result)) << c.message;
         EXPECT_EQ(std::get<OptionError>(result).message, c.message);
     }
+}
+
+}  // namespace
+
+namespace {
+
+// Spans in the units a user types, alone or chained; nothing else, nothing empty, and
+// nothing that would overflow.
+TEST(DrivesOptions, grewSince_takesSpansOnly) {
+    const auto options = std::get<Options>(Parse({"--grew", "D:", "--since=1d12h", "--json"}));
+    EXPECT_EQ(options.grew, "D:");
+    EXPECT_EQ(options.sinceSeconds, 36 * 3600);
+    EXPECT_TRUE(options.UsesHistory());
+    const std::pair<std::string_view, std::optional<std::int64_t>> spans[] = {
+        {"90m", 5400},
+        {"2w", 14 * 86400},
+        {"45", 45},
+        {"1h30m", 5400},
+        {"", {}},
+        {"0d", {}},
+        {"d", {}},
+        {"-1d", {}},
+        {"1d5", {}},
+        {"3y", {}},
+        {"99999999999999w", {}}};
+    for (const auto& [text, seconds] : spans) EXPECT_EQ(ParseDuration(text), seconds) << text;
+    EXPECT_TRUE(std::holds_alternative<OptionError>(Parse({"--since", "7d"})));
+    EXPECT_TRUE(std::holds_alternative<OptionError>(Parse({"--grew", "D:", "--since", "7x"})));
+    EXPECT_TRUE(std::holds_alternative<OptionError>(Parse({"--grew", "D:", "--scan", "D:"})));
+    EXPECT_TRUE(std::holds_alternative<OptionError>(Parse({"--record-snapshots", "--json"})));
+    EXPECT_TRUE(std::get<Options>(Parse({"--record-snapshots"})).UsesHistory());
 }
 
 }  // namespace
