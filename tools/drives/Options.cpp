@@ -190,8 +190,9 @@ std::string UsageText() {
            "(~/.local/state/vollmark/history.sqlite when XDG_STATE_HOME is unset).\n"
            "\n"
            "Exit status: 0 on success, 1 when the PNG, the report, the metrics file or (with\n"
-           "--record) the history cannot be written, or the drive of --scan does not answer,\n"
-           "2 for a bad option, or a --scan TARGET that is neither a folder nor a drive.\n";
+           "--record) the history cannot be written, the drive of --scan or --grew does not\n"
+           "answer, or --grew finds fewer than two snapshots; 2 for a bad option, or a TARGET\n"
+           "that is neither a folder nor a drive.\n";
 }
 
 std::string VersionText() {
