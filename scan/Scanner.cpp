@@ -244,20 +244,21 @@ void Worker::Process(Task& task) {
         if (!handle && !vanished) node.unreadable = true;
     }
     // Once open, a folder no longer needs its parent's handle; the last child opened closes it.
-    task.parent.reset();
-    if (!handle) return;
-    // Building a path costs a walk up the tree: often enough for a progress line, no more.
-    if (listed_++ % 64 == 0)
-        engine_.Progress().SetFolder(Joined(engine_.Path(), RelativePath(&node)));
-    walk::List(*handle, node, *this);
-    Seen(0);
+    task = {};
     std::vector<Task> found;
-    found.reserve(found_.size());
-    // Pushed in reverse, so the stack hands them out in listing order.
-    for (auto it = found_.rbegin(); it != found_.rend(); ++it)
-        found.push_back({handle, *it, nullptr});
-    found_.clear();
-    handle.reset();
+    if (handle) {
+        // Building a path costs a walk up the tree: often enough for a progress line, no more.
+        if (listed_++ % 64 == 0)
+            engine_.Progress().SetFolder(Joined(engine_.Path(), RelativePath(&node)));
+        walk::List(*handle, node, *this);
+        Seen(0);
+        found.reserve(found_.size());
+        // Pushed in reverse, so the stack hands them out in listing order.
+        for (auto it = found_.rbegin(); it != found_.rend(); ++it)
+            found.push_back({handle, *it, nullptr});
+        found_.clear();
+        handle.reset();
+    }
     engine_.Finish(found);
 }
 
@@ -271,7 +272,6 @@ void Worker::Run() {
             continue;
         }
         Process(task);
-        task = {};
     }
 }
 
