@@ -1,5 +1,7 @@
 #include "SnapshotRun.h"
 
+#include <sys/stat.h>
+
 #include <cctype>
 #include <filesystem>
 #include <variant>
@@ -28,6 +30,45 @@ struct Failure {
     int code;
 };
 
+// Where a folder lies: its drive (an index into the report's drives) and its path beneath the
+// drive's mount point, '/'-separated, empty for the mount point itself; the drive with the
+// longest mount point that holds the path. `absolute` is canonical.
+struct DrivePlace {
+    std::size_t drive = 0;
+    std::string relative;
+};
+
+std::optional<DrivePlace> PlaceOf(const DriveReport& report, const std::string& absolute) {
+    std::optional<DrivePlace> best;
+    std::size_t longest = 0;
+    for (std::size_t i = 0; i < report.Drives.size(); ++i) {
+        const auto& mountPoint = report.Drives[i].MountPoint;
+        if (!mountPoint || mountPoint->empty() || mountPoint->front() != '/') continue;
+        const std::string folder = mountPoint->substr(1);
+        const std::string path = absolute.substr(absolute.starts_with('/') ? 1 : 0);
+        if (!history::IsWithin(path, folder) || (best && folder.size() < longest)) continue;
+        longest = folder.size();
+        best = DrivePlace{
+            i, path.substr(std::min(path.size(), folder.size() + (folder.empty() ? 0 : 1)))};
+    }
+    return best;
+}
+
+// A folder below a drive's mount point can lie on another file system mounted there without
+// a letter: it is not that drive's.
+bool SameFileSystem(const std::string& a, const std::string& b) {
+    struct stat first = {};
+    struct stat second = {};
+    return ::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0 &&
+           first.st_dev == second.st_dev;
+}
+
+std::optional<DrivePlace> DriveOf(const DriveReport& report, const std::string& absolute) {
+    auto place = PlaceOf(report, absolute);
+    if (place && !SameFileSystem(absolute, *report.Drives[place->drive].MountPoint)) place.reset();
+    return place;
+}
+
 bool IsDriveLetter(const std::string& text) {
     return text.size() == 2 && text[1] == ':' && std::isalpha(static_cast<unsigned char>(text[0]));
 }
@@ -50,7 +91,7 @@ std::variant<Located, Failure> Locate(const DriveReport& report, const std::stri
     const auto path = std::filesystem::canonical(target, error);
     if (error || !std::filesystem::is_directory(path, error))
         return Failure{target + ": no such folder", 2};
-    const auto place = PlaceOf(report, path.string());
+    const auto place = DriveOf(report, path.string());
     if (!place) return Failure{target + ": not on a drive with a letter", 2};
     return Located{report.Drives[place->drive], place->relative};
 }
@@ -130,28 +171,12 @@ std::variant<GrowthView, Failure> GrowthOf(Store& store, const Located& at, cons
 
 }  // namespace
 
-std::optional<DrivePlace> PlaceOf(const DriveReport& report, const std::string& absolute) {
-    std::optional<DrivePlace> best;
-    std::size_t longest = 0;
-    for (std::size_t i = 0; i < report.Drives.size(); ++i) {
-        const auto& mountPoint = report.Drives[i].MountPoint;
-        if (!mountPoint || mountPoint->empty() || mountPoint->front() != '/') continue;
-        const std::string folder = mountPoint->substr(1);
-        const std::string path = absolute.substr(absolute.starts_with('/') ? 1 : 0);
-        if (!history::IsWithin(path, folder) || (best && folder.size() < longest)) continue;
-        longest = folder.size();
-        best = DrivePlace{
-            i, path.substr(std::min(path.size(), folder.size() + (folder.empty() ? 0 : 1)))};
-    }
-    return best;
-}
-
 std::optional<std::string> AddToScan(const Options& options, const scan::ScanResult& result,
                                      std::int64_t now, ScanExtras& extras) {
     const DriveReport report = ScanDrives();
     std::error_code error;
     const auto root = std::filesystem::canonical(result.root, error);
-    const auto place = error ? std::nullopt : PlaceOf(report, root.string());
+    const auto place = error ? std::nullopt : DriveOf(report, root.string());
     if (!place) {
         if (options.record)
             return result.root + ": not on a drive with a letter; nothing was recorded";

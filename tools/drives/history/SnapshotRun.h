@@ -12,15 +12,6 @@
 // Folder snapshots in the usage history: --scan ... --record, --record-snapshots and --grew.
 namespace drives {
 
-// Where a folder lies: its drive (an index into the report's drives) and its path beneath the
-// drive's mount point, '/'-separated, empty for the mount point itself. nullopt for a folder
-// on no drive with a letter. `absolute` is canonical.
-struct DrivePlace {
-    std::size_t drive = 0;
-    std::string relative;
-};
-std::optional<DrivePlace> PlaceOf(const DriveReport& report, const std::string& absolute);
-
 // What --scan adds for its folder: with --record the snapshot is stored (an error text when
 // it cannot be), and for a drive's root the space no folder explains goes into the report.
 struct ScanExtras {
