@@ -63,6 +63,15 @@ bool SameFileSystem(const std::string& a, const std::string& b) {
            first.st_dev == second.st_dev;
 }
 
+// A file system's root: its parent lies on another device, or is itself ("/").
+bool IsMountRoot(const std::string& path) {
+    struct stat folder = {};
+    struct stat parent = {};
+    if (::stat(path.c_str(), &folder) != 0 || ::stat((path + "/..").c_str(), &parent) != 0)
+        return false;
+    return folder.st_dev != parent.st_dev || folder.st_ino == parent.st_ino;
+}
+
 std::optional<DrivePlace> DriveOf(const DriveReport& report, const std::string& absolute) {
     auto place = PlaceOf(report, absolute);
     if (place && !SameFileSystem(absolute, *report.Drives[place->drive].MountPoint)) place.reset();
@@ -173,6 +182,8 @@ std::variant<GrowthView, Failure> GrowthOf(Store& store, const Located& at, cons
 
 std::optional<std::string> AddToScan(const Options& options, const scan::ScanResult& result,
                                      std::int64_t now, ScanExtras& extras) {
+    // A plain scan of a folder that is no drive's root asks nothing more of the system.
+    if (!options.record && (result.cancelled || !IsMountRoot(result.root))) return std::nullopt;
     const DriveReport report = ScanDrives();
     std::error_code error;
     const auto root = std::filesystem::canonical(result.root, error);
