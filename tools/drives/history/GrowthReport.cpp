@@ -22,12 +22,13 @@ std::string AbsolutePath(const std::string& mountPoint, const std::string& relat
 }
 
 std::string SizeText(double bytes, bool signedText = false) {
-    const double magnitude = std::min(std::fabs(bytes), 9.2e18);
-    const std::string sign = bytes < 0 ? "-" : (signedText && bytes > 0 ? "+" : "");
-    return sign +
-           DiskUtils::NumberText(
-               DiskUtils::ConvertToUnit(DiskUtils::DisplayUnit, std::llround(magnitude)), 2) +
-           " " + DiskUtils::UnitNames[DiskUtils::DisplayUnit];
+    const auto magnitude = std::llround(std::min(std::fabs(bytes), 9.2e18));
+    const auto unit = DiskUtils::DisplayUnit;
+    const std::string number = DiskUtils::NumberText(DiskUtils::ConvertToUnit(unit, magnitude), 2);
+    // A change too small for the unit shows no sign: "-0.00" would claim a direction.
+    const bool zero = number == DiskUtils::NumberText(DiskUtils::ConvertToUnit(unit, 0), 2);
+    const std::string sign = zero ? "" : bytes < 0 ? "-" : (signedText && bytes > 0 ? "+" : "");
+    return sign + number + " " + DiskUtils::UnitNames[unit];
 }
 
 const char* StatusText(history::FolderStatus status) {
