@@ -29,8 +29,14 @@ if [[ -z ${VOLLMARK_SCAN_BENCH_NS:-} ]]; then
         [[ -d build/$preset ]] || cmake --preset "$preset" >/dev/null || fail "cannot configure $preset"
         cmake --build --preset "$preset" --target vollmark-drives >/dev/null || fail "build failed"
         VOLLMARK_DRIVES=$PWD/build/$preset/tools/vollmark-drives
+        # Only presets with the benchmarks have it: the walk's scaling with threads.
+        threads_bench=$PWD/build/$preset/bench/vollmark-bench-scan
+        if [[ -d build/$preset/bench ]]; then
+            cmake --build --preset "$preset" --target vollmark-bench-scan >/dev/null ||
+                fail "build failed"
+        fi
     fi
-    export VOLLMARK_DRIVES VOLLMARK_SCAN_BENCH_NS=1
+    export VOLLMARK_DRIVES VOLLMARK_SCAN_BENCH_NS=1 VOLLMARK_THREADS_BENCH=${threads_bench:-}
     exec unshare --mount --propagation private "$0" "$@"
 fi
 drives=$VOLLMARK_DRIVES
@@ -72,6 +78,14 @@ for r in json.load(open(sys.argv[1]))["results"]:
     print(r["median"])' "$1"
 }
 
+if [[ -x ${VOLLMARK_THREADS_BENCH:-} ]]; then
+    echo "The walk by threads, warm, then cold (load $(load)):"
+    VOLLMARK_SCAN_TREE=$tree "$VOLLMARK_THREADS_BENCH" --benchmark_min_time=2 2>/dev/null |
+        grep BM_ScanFolder
+    ((cold_runs > 0)) && VOLLMARK_SCAN_TREE=$tree VOLLMARK_SCAN_COLD=1 "$VOLLMARK_THREADS_BENCH" \
+        --benchmark_min_time=0.01 2>/dev/null | grep BM_ScanFolder
+fi
+
 load_before=$(load)
 hyperfine -N --warmup 2 --runs "$runs" --export-json "$work/warm.json" "${commands[@]}" \
     >/dev/null 2>&1 || fail "hyperfine failed (warm)"
@@ -89,7 +103,8 @@ load_cold=$(load)
 for i in "${!names[@]}"; do
     samples=()
     for _ in 1 2 3; do
-        samples+=("$({ /usr/bin/time -f %M ${commands[$i]} >/dev/null 2>/dev/null; } 2>&1 | tail -n1)")
+        /usr/bin/time -o "$work/peak" -f %M ${commands[$i]} >/dev/null 2>&1
+        samples+=("$(tail -n1 "$work/peak")")
     done
     peak[${names[$i]}]=$(median "${samples[@]}")
 done
