@@ -10,7 +10,7 @@
 // with the real du.
 namespace scantest {
 
-// Creates `name` in the open folder `folder` with `bytes` of data; -1 on failure.
+// Creates `name` in the open folder `folder` with `bytes` of data.
 bool WriteFileAt(int folder, const std::string& name, std::size_t bytes);
 
 // The tree of the exactness test below `root`: hard links (one to a name outside, `outside`),

@@ -40,6 +40,10 @@ TEST(DrivesOptions, openMetricsFile_isOptional) {
     EXPECT_FALSE(printed.openMetricsFile);
     EXPECT_EQ(std::get<Options>(Parse({"--openmetrics=m.prom"})).openMetricsFile, "m.prom");
     EXPECT_FALSE(std::get<Options>(Parse({"--json"})).UsesHistory());
+    // A scan runs in the history helper too, so the table's run never carries the scanner.
+    const auto scan = std::get<Options>(Parse({"--scan", "D:", "--json"}));
+    EXPECT_TRUE(scan.UsesHistory() && scan.json);
+    EXPECT_EQ(scan.scan, "D:");
 }
 
 TEST(DrivesOptions, helpAndVersion_areFlags) {
@@ -76,6 +80,10 @@ TEST(DrivesOptions, badInput_namesTheProblem) {
         {{"--json=yes"}, "option --json takes no value"},
         {{"--verbose"}, "unknown option '--verbose'"},
         {{"giga"}, "unknown option 'giga'"},
+        {{"--scan="}, "option --scan needs a drive letter or a folder"},
+        {{"--scan", "D:", "--png", "x.png"},
+         "option --scan takes no --png, --history or --openmetrics"},
+        {{"--history", "--scan=/srv"}, "option --scan takes no --png, --history or --openmetrics"},
     };
     for (const Case& c : cases) {
         const auto result = Parse(c.args);
