@@ -6,13 +6,19 @@
 #   2. else the archive $VOLLMARK_QT_ARCHIVES/<folder name>.tar.zst, checked against the
 #      SHA256SUMS file beside it and unpacked into the cache (seconds);
 #   3. else a build by tools/build-mingw-qt.sh (about an hour on 2 cores), after one line saying
-#      why no archive served.
+#      why no archive served; with --no-build, that line and exit code 3 instead.
 #
 # An archive is the complete cache folder packed from the cache:
 #   tar --zstd -cf mingw-qt-<version>-<hash>.tar.zst -C ~/.cache/vollmark mingw-qt-<version>-<hash>
 #   sha256sum mingw-qt-<version>-<hash>.tar.zst >>SHA256SUMS
 # Like the build script it honours VOLLMARK_CACHE (default ~/.cache/vollmark).
 set -eu
+build=true
+case ${1:-} in
+'') ;;
+--no-build) build=false ;;
+*) echo "usage: $0 [--no-build]" >&2; exit 2 ;;
+esac
 
 build_script=$(dirname "$0")/build-mingw-qt.sh
 prefix=$(sh "$build_script" --prefix)
@@ -79,6 +85,10 @@ if [ -z "$problem" ]; then
         exit 0
     fi
     problem="the archive did not unpack"
+fi
+if ! $build; then
+    echo "$0: no Qt for mingw in $prefix: $problem" >&2
+    exit 3
 fi
 echo "$0: building the Qt for mingw: $problem" >&2
 sh "$build_script" >&2

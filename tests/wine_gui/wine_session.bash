@@ -3,6 +3,15 @@
 # own, and tests run in parallel), on the private X server where wine draws its windows.
 # Environment: VOLLMARK_WINE_PREFIX, the test's prefix, which the wine_gui_prefix fixture made.
 
+# The tests compare pictures of two programs' rows, which agree only when the drives' figures
+# stay still between the two. Folders of the host's disk move with every build beside the test,
+# so as root each test runs in a mount namespace of its own, where steady_drives gives every
+# drive of its prefix a small file system of its own that only the test writes to.
+if [[ -z ${VOLLMARK_WINE_NAMESPACE:-} ]] && ((EUID == 0)) && unshare --mount true 2>/dev/null; then
+    export VOLLMARK_WINE_NAMESPACE=$$
+    exec unshare --mount --propagation private -- bash "$0" "$@"
+fi
+
 find_wine() {
     local candidate
     for candidate in "${VOLLMARK_WINE:-}" /usr/lib/wine/wine64 "$(command -v wine64 || true)" \
@@ -16,10 +25,67 @@ find_wine() {
     [[ -n ${wine:-} && -n ${wineserver:-} ]] || skip "wine64 is not installed"
 }
 
+# The size and the filled part, in MiB, of each drive letter's file system: small, so that the
+# filling costs little memory, and different, so that each row shows figures of its own.
+declare -A steady_sizes=([c]="128 48" [l]="96 60" [m]="48 48" [n]="256 64" [r]="16 4" [z]="192 80")
+
+# Puts every drive of the prefix on a tmpfs of its own in this mount namespace: an overlay whose
+# upper layer is that tmpfs over a drive's folder (its files, labels and serials stay visible,
+# and what wine writes goes to the tmpfs), and for Z:, the Unix root, a tmpfs root holding the
+# root's folders bound into it, so that every Unix path keeps its Z: name. The mounts live under
+# a folder of their own, outside the work folder that the end removes, and the prefix's drive
+# links are a copy bound over its own. Wine's mount manager reads the drives when the prefix's
+# server starts, which is why the fixture's server, started outside, is ended first.
+steady_drives() {
+    if [[ ${VOLLMARK_WINE_NAMESPACE:-} != "$$" ]]; then
+        echo "the drives are folders of the host's disk (a mount namespace of its own needs root)"
+        return 0
+    fi
+    "$wineserver" -k 2>/dev/null
+    "$wineserver" -w 2>/dev/null
+    steady=$(mktemp -d /tmp/vollmark-drives.XXXXXX)
+    mount -t tmpfs -o size=1m vollmark-drives "$steady" || fail "no tmpfs for the drives"
+    cp -a "$WINEPREFIX/dosdevices" "$steady/dosdevices"
+    local link letter target size fill entry
+    for link in "$steady"/dosdevices/?:; do
+        letter=${link##*/}
+        letter=${letter%:}
+        target=$(readlink -f "$link") && [[ -d $target ]] || continue
+        read -r size fill <<<"${steady_sizes[$letter]:-64 16}"
+        mkdir "$steady/$letter"
+        mount -t tmpfs -o "size=${size}m,mode=0755" "vollmark-$letter" "$steady/$letter" ||
+            fail "no tmpfs for drive $letter"
+        fallocate -l "${fill}MiB" "$steady/$letter/filled"
+        if [[ $target == / ]]; then
+            mkdir "$steady/$letter/root"
+            for entry in /*; do
+                if [[ -L $entry ]]; then
+                    cp -P "$entry" "$steady/$letter/root/"
+                elif [[ -d $entry ]]; then
+                    mkdir "$steady/$letter/root/${entry#/}"
+                    mount --rbind "$entry" "$steady/$letter/root/${entry#/}" ||
+                        fail "cannot bind $entry into drive $letter"
+                fi
+            done
+            ln -sfn "$steady/$letter/root" "$link"
+        else
+            mkdir "$steady/$letter/upper" "$steady/$letter/work"
+            mount -t overlay "vollmark-$letter" \
+                -o "lowerdir=$target,upperdir=$steady/$letter/upper,workdir=$steady/$letter/work" \
+                "$target" || fail "no overlay for drive $letter over $target"
+        fi
+    done
+    mount --bind "$steady/dosdevices" "$WINEPREFIX/dosdevices" || fail "cannot bind the drive links"
+    echo "drives on file systems of their own: $(cd "$WINEPREFIX/dosdevices" && echo ?:)"
+}
+
 # Every wine program of the test ends with its X server, the lasting wine server too: a program
 # left over would hold a display that is gone.
 end_wine_session() {
     [[ -n ${WINEPREFIX:-} ]] && "$wineserver" -k 2>/dev/null
+    if [[ -n ${steady:-} ]]; then
+        umount -l "$steady" && rmdir "$steady"
+    fi
     end_session
 }
 
@@ -34,7 +100,8 @@ start_wine_session() {
     open_work_folder
     trap end_wine_session EXIT
     # winemenubuilder would copy the Start-menu entries into the real desktop's menu.
-    export WINEPREFIX=$VOLLMARK_WINE_PREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree=;mshtml=;winemenubuilder.exe=d"
+    export WINEPREFIX=$VOLLMARK_WINE_PREFIX WINEDEBUG=fixme-all WINEDLLOVERRIDES="mscoree=;mshtml=;winemenubuilder.exe=d"
+    steady_drives
     "$wineserver" -p1800 </dev/null >/dev/null 2>&1
     start_x_session
     # x_session.bash chose Qt's X11 platform; the Windows programs have their own.
