@@ -5,11 +5,30 @@
 
 # The tests compare pictures of two programs' rows, which agree only when the drives' figures
 # stay still between the two. Folders of the host's disk move with every build beside the test,
-# so as root each test runs in a mount namespace of its own, where steady_drives gives every
-# drive of its prefix a small file system of its own that only the test writes to.
-if [[ -z ${VOLLMARK_WINE_NAMESPACE:-} ]] && ((EUID == 0)) && unshare --mount true 2>/dev/null; then
-    export VOLLMARK_WINE_NAMESPACE=$$
-    exec unshare --mount --propagation private -- bash "$0" "$@"
+# so as root each test runs in a mount namespace of its own, on a root of its own: a small tmpfs
+# holding the host root's folders bound into it, so that every path stays what it is while Z:,
+# wine's drive for the Unix root, gets figures of its own; steady_drives does the same for the
+# prefix's other drives. The script starts again in the namespace, then again inside that root.
+if ((EUID == 0)) && [[ -z ${VOLLMARK_WINE_NAMESPACE:-} ]] && unshare --mount true 2>/dev/null; then
+    export VOLLMARK_WINE_NAMESPACE=mounts VOLLMARK_WINE_CWD=$PWD
+    exec unshare --mount --propagation private -- bash "$(realpath "$0")" "$@"
+elif [[ ${VOLLMARK_WINE_NAMESPACE:-} == mounts ]]; then
+    # A fixed folder: what is mounted there is the namespace's alone, and ends with it.
+    steady_root=/tmp/.vollmark-wine-root
+    mkdir -p "$steady_root"
+    mount -t tmpfs -o size=192m,mode=0755 vollmark-z "$steady_root" || exit 1
+    fallocate -l 80MiB "$steady_root/.vollmark-filled" || exit 1
+    for entry in /*; do
+        if [[ -L $entry ]]; then
+            cp -P "$entry" "$steady_root/"
+        elif [[ -d $entry ]]; then
+            mkdir "$steady_root$entry" && mount --rbind "$entry" "$steady_root$entry" || exit 1
+        fi
+    done
+    export VOLLMARK_WINE_NAMESPACE=root
+    exec chroot "$steady_root" bash "$0" "$@"
+elif [[ ${VOLLMARK_WINE_NAMESPACE:-} == root ]]; then
+    cd "$VOLLMARK_WINE_CWD" || exit 1
 fi
 
 find_wine() {
@@ -25,57 +44,41 @@ find_wine() {
     [[ -n ${wine:-} && -n ${wineserver:-} ]] || skip "wine64 is not installed"
 }
 
-# The size and the filled part, in MiB, of each drive letter's file system: small, so that the
-# filling costs little memory, and different, so that each row shows figures of its own.
-declare -A steady_sizes=([c]="128 48" [l]="96 60" [m]="48 48" [n]="256 64" [r]="16 4" [z]="192 80")
+# The size and the filled part, in MiB, of each drive's file system: small, so that the filling
+# costs little memory, and different, so that each row shows figures of its own. C: takes the
+# installer's test's installs, which the installer refuses without room for them.
+declare -A steady_sizes=([c]="512 48" [l]="96 60" [m]="48 48" [n]="256 64" [r]="16 4")
 
-# Puts every drive of the prefix on a tmpfs of its own in this mount namespace: an overlay whose
-# upper layer is that tmpfs over a drive's folder (its files, labels and serials stay visible,
-# and what wine writes goes to the tmpfs), and for Z:, the Unix root, a tmpfs root holding the
-# root's folders bound into it, so that every Unix path keeps its Z: name. The mounts live under
-# a folder of their own, outside the work folder that the end removes, and the prefix's drive
-# links are a copy bound over its own. Wine's mount manager reads the drives when the prefix's
+# Puts every drive of the prefix but Z: (see above) on a tmpfs of its own, as an overlay over
+# its folder whose upper layer is the tmpfs: its files, labels and serials stay visible, and what
+# wine writes there goes to the tmpfs. The mounts end with the namespace. Wine's mount manager reads the drives when the prefix's
 # server starts, which is why the fixture's server, started outside, is ended first.
 steady_drives() {
-    if [[ ${VOLLMARK_WINE_NAMESPACE:-} != "$$" ]]; then
+    if [[ ${VOLLMARK_WINE_NAMESPACE:-} != root ]]; then
         echo "the drives are folders of the host's disk (a mount namespace of its own needs root)"
         return 0
     fi
     "$wineserver" -k 2>/dev/null
     "$wineserver" -w 2>/dev/null
-    steady=$(mktemp -d /tmp/vollmark-drives.XXXXXX)
+    local steady=/tmp/.vollmark-wine-drives
+    mkdir -p "$steady"
     mount -t tmpfs -o size=1m vollmark-drives "$steady" || fail "no tmpfs for the drives"
-    cp -a "$WINEPREFIX/dosdevices" "$steady/dosdevices"
-    local link letter target size fill entry
-    for link in "$steady"/dosdevices/?:; do
+    local link letter target size fill
+    for link in "$WINEPREFIX"/dosdevices/?:; do
         letter=${link##*/}
         letter=${letter%:}
-        target=$(readlink -f "$link") && [[ -d $target ]] || continue
+        target=$(cd "$WINEPREFIX/dosdevices" && readlink -f "$link") && [[ -d $target ]] || continue
+        [[ $target == / ]] && continue
         read -r size fill <<<"${steady_sizes[$letter]:-64 16}"
         mkdir "$steady/$letter"
         mount -t tmpfs -o "size=${size}m,mode=0755" "vollmark-$letter" "$steady/$letter" ||
             fail "no tmpfs for drive $letter"
         fallocate -l "${fill}MiB" "$steady/$letter/filled"
-        if [[ $target == / ]]; then
-            mkdir "$steady/$letter/root"
-            for entry in /*; do
-                if [[ -L $entry ]]; then
-                    cp -P "$entry" "$steady/$letter/root/"
-                elif [[ -d $entry ]]; then
-                    mkdir "$steady/$letter/root/${entry#/}"
-                    mount --rbind "$entry" "$steady/$letter/root/${entry#/}" ||
-                        fail "cannot bind $entry into drive $letter"
-                fi
-            done
-            ln -sfn "$steady/$letter/root" "$link"
-        else
-            mkdir "$steady/$letter/upper" "$steady/$letter/work"
-            mount -t overlay "vollmark-$letter" \
-                -o "lowerdir=$target,upperdir=$steady/$letter/upper,workdir=$steady/$letter/work" \
-                "$target" || fail "no overlay for drive $letter over $target"
-        fi
+        mkdir "$steady/$letter/upper" "$steady/$letter/work"
+        mount -t overlay "vollmark-$letter" \
+            -o "lowerdir=$target,upperdir=$steady/$letter/upper,workdir=$steady/$letter/work" \
+            "$target" || fail "no overlay for drive $letter over $target"
     done
-    mount --bind "$steady/dosdevices" "$WINEPREFIX/dosdevices" || fail "cannot bind the drive links"
     echo "drives on file systems of their own: $(cd "$WINEPREFIX/dosdevices" && echo ?:)"
 }
 
@@ -83,9 +86,6 @@ steady_drives() {
 # left over would hold a display that is gone.
 end_wine_session() {
     [[ -n ${WINEPREFIX:-} ]] && "$wineserver" -k 2>/dev/null
-    if [[ -n ${steady:-} ]]; then
-        umount -l "$steady" && rmdir "$steady"
-    fi
     end_session
 }
 
