@@ -9,6 +9,11 @@
 # holding the host root's folders bound into it, so that every path stays what it is while Z:,
 # wine's drive for the Unix root, gets figures of its own; steady_drives does the same for the
 # prefix's other drives. The script starts again in the namespace, then again inside that root.
+# Wine and everything it starts run without address randomisation, as in cmake/wine-emulator.sh.
+if [[ -z ${VOLLMARK_WINE_FIXED_LAYOUT:-} ]]; then
+    export VOLLMARK_WINE_FIXED_LAYOUT=1
+    exec setarch "$(uname -m)" --addr-no-randomize bash "$(realpath "$0")" "$@"
+fi
 if ((EUID == 0)) && [[ -z ${VOLLMARK_WINE_NAMESPACE:-} ]] && unshare --mount true 2>/dev/null; then
     export VOLLMARK_WINE_NAMESPACE=mounts VOLLMARK_WINE_CWD=$PWD
     exec unshare --mount --propagation private -- bash "$(realpath "$0")" "$@"
