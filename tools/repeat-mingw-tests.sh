@@ -1,17 +1,26 @@
 #!/usr/bin/env bash
 # Runs the cross-built tests under wine several times in a row (ten by default), in random order
 # and on fresh wine prefixes each time, and counts the runs that passed; a flaky test shows here.
+# --preset windows runs the `windows` preset's tests instead of the `mingw` one's: the same
+# suites plus the end-to-end tests of every program and the installer (build its package first).
 # With --busy the native ci suite runs over and over alongside, so the Windows runs meet a busy
 # machine as they do in tools/run-tests.sh's company on CI (it builds the ci preset first).
-# Usage: tools/repeat-mingw-tests.sh [--busy] [runs]
+# Usage: tools/repeat-mingw-tests.sh [--busy] [--preset mingw|windows] [runs]
 set -uo pipefail
 cd "$(dirname "$0")/.."
-busy=0
-if [[ ${1:-} == --busy ]]; then busy=1; shift; fi
+busy=0 preset=mingw
+while [[ ${1:-} == --* ]]; do
+    case $1 in
+    --busy) busy=1 ;;
+    --preset) preset=$2; shift ;;
+    *) echo "usage: $0 [--busy] [--preset mingw|windows] [runs]" >&2; exit 2 ;;
+    esac
+    shift
+done
 runs=${1:-10}
 export CTEST_PARALLEL_LEVEL=${CTEST_PARALLEL_LEVEL:-$(nproc)}
 
-cmake --preset mingw >/dev/null && cmake --build --preset mingw >/dev/null || exit 1
+cmake --preset "$preset" >/dev/null && cmake --build --preset "$preset" >/dev/null || exit 1
 
 native_pid=
 if ((busy)); then
@@ -41,12 +50,12 @@ trap stop_native EXIT
 
 passed=0
 for run in $(seq "$runs"); do
-    prefixes=(build/mingw/wineprefix*)
+    prefixes=(build/"$preset"/wineprefix* build/"$preset"/tests/wine_gui/prefix-*)
     bash cmake/wine-prefix.sh stop "${prefixes[@]}"
     rm -rf "${prefixes[@]}"
-    log=build/mingw/repeat-$run.log
+    log=build/$preset/repeat-$run.log
     start=$EPOCHSECONDS
-    if ctest --preset mingw --schedule-random >"$log" 2>&1; then
+    if ctest --preset "$preset" --schedule-random >"$log" 2>&1; then
         passed=$((passed + 1))
         result=passed
     else

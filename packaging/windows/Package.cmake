@@ -1,8 +1,9 @@
 # The Windows installer: `cmake --build build/windows --target package` writes
 # vollmark-<version>-win64.exe with CPack's NSIS generator (Debian: nsis). It installs the
-# programs into Program Files for every user (the installer asks for administrator rights, as
-# CPack's template does), adds a Start-menu entry with the program's icon and an uninstaller
-# that is listed among the installed programs. /S installs and uninstalls without a question.
+# programs for every user into Program Files, or with /CurrentUser for the user alone, without
+# administrator rights (install-mode.nsh), adds a Start-menu entry with the program's icon and an
+# uninstaller that is listed among the installed programs. /S installs and uninstalls without a
+# question.
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/../copyright DESTINATION . RENAME COPYRIGHT.txt)
 # The programs carry Qt, libpng, libjpeg, zlib, FreeType, HarfBuzz, PCRE2 and double-conversion
 # linked in; their licences go with them. The application's sources (MIT) are public, so Qt's
@@ -38,8 +39,47 @@ set(CPACK_NSIS_COMPRESSOR "/SOLID lzma")
 # uninstaller removes the program's key under the vendor's, but not the vendor's, which is then
 # empty; that goes once the uninstall has succeeded.
 set(CPACK_NSIS_DEFINES "Target amd64-unicode
+!define VOLLMARK_REGISTRY_KEY ${CPACK_PACKAGE_INSTALL_REGISTRY_KEY}
+!define VOLLMARK_UNINSTALLER Uninstall
+!include \"${CMAKE_CURRENT_LIST_DIR}/install-mode.nsh\"
 Function un.onUninstSuccess
   DeleteRegKey /ifempty SHCTX \"Software\\${CPACK_PACKAGE_VENDOR}\"
 FunctionEnd")
+
+# CPack's template installs for every user only, and asks for administrator rights up front. Its
+# copy here asks for none and lets install-mode.nsh choose, in .onInit and un.onInit, whom the
+# install is for; CPack takes templates from CPACK_MODULE_PATH before its own.
+set(vollmark_nsis_template ${CMAKE_ROOT}/Modules/Internal/CPack/NSIS.template.in)
+file(READ ${vollmark_nsis_template} vollmark_nsis)
+function(vollmark_nsis_replace old new)
+    string(FIND "${vollmark_nsis}" "${old}" at)
+    if(at EQUAL -1)
+        message(FATAL_ERROR "${vollmark_nsis_template} has changed: no '${old}' in it")
+    endif()
+    string(REPLACE "${old}" "${new}" replaced "${vollmark_nsis}")
+    set(vollmark_nsis "${replaced}" PARENT_SCOPE)
+endfunction()
+# The text from `from` up to `to` (kept) becomes `new`.
+function(vollmark_nsis_replace_span from to new)
+    string(FIND "${vollmark_nsis}" "${from}" begin)
+    string(FIND "${vollmark_nsis}" "${to}" end)
+    if(begin EQUAL -1 OR end LESS begin)
+        message(FATAL_ERROR "${vollmark_nsis_template} has changed: no '${from}' before '${to}'")
+    endif()
+    string(SUBSTRING "${vollmark_nsis}" 0 ${begin} head)
+    string(SUBSTRING "${vollmark_nsis}" ${end} -1 tail)
+    set(vollmark_nsis "${head}${new}${tail}" PARENT_SCOPE)
+endfunction()
+vollmark_nsis_replace("RequestExecutionLevel admin" "RequestExecutionLevel user")
+vollmark_nsis_replace("Function .onInit\n" "Function .onInit\n  Call VollmarkChooseInstallMode\n")
+vollmark_nsis_replace(
+    "ReadRegStr $0 HKLM \"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\@CPACK_PACKAGE_INSTALL_REGISTRY_KEY@\" \"UninstallString\""
+    "ReadRegStr $0 SHCTX \"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\@CPACK_PACKAGE_INSTALL_REGISTRY_KEY@\" \"UninstallString\"")
+vollmark_nsis_replace_span("  StrCpy $SV_ALLUSERS \"JustMe\"" "  StrCmp \"@CPACK_NSIS_MODIFY_PATH@\" \"ON\" 0 noOptionsPage"
+    "  Call VollmarkChooseInstallDirectory\n\n")
+vollmark_nsis_replace_span("Function un.onInit\n" ";--- Add/Remove callback functions"
+    "Function un.onInit\n  Call un.VollmarkChooseInstallMode\nFunctionEnd\n\n")
+file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/nsis/NSIS.template.in "${vollmark_nsis}")
+set(CPACK_MODULE_PATH ${CMAKE_CURRENT_BINARY_DIR}/nsis)
 
 include(CPack)

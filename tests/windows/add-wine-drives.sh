@@ -1,6 +1,7 @@
 #!/bin/sh
-# Gives a new wine prefix drive letters of every type beside wine's own C: and Z:; the wine
-# prefix fixture runs it before the prefix's lasting server starts.
+# Gives a new wine prefix drive letters of every type beside wine's own C: and Z:, and the
+# system font the rows are drawn with; the wine prefix fixture runs it before the prefix's
+# lasting server starts.
 # Usage: add-wine-drives.sh <emulator> <drives folder> <prefix>
 #
 #   L:  fixed     label "Données 1"  serial 12AB34CD
@@ -12,6 +13,11 @@
 # The labels and serials come from the .windows-label and .windows-serial files that wine reads
 # in a drive's root; the types from HKLM\Software\Wine\Drives. Wine's mount manager reads both
 # only when it starts, which is why this runs before the server that the tests use.
+#
+# It also installs Tahoma as every Windows has it: the files in C:\windows\Fonts and listed under
+# HKLM\...\Fonts, where DirectWrite, which Qt draws with, looks for the system's fonts. Wine
+# keeps its own copy (from fonts-wine, the one the Linux rows use) out of that list, so without
+# this the rows fall back to another face.
 set -eu
 if [ $# -ne 3 ]; then
     echo "usage: $0 <emulator> <drives folder> <prefix>" >&2
@@ -34,6 +40,16 @@ make_drive n network "Share" deadbeef
 make_drive r removable "" 00c0ffee
 rm -f "$prefix/dosdevices/q:"
 
+wine_fonts=${VOLLMARK_WINE_FONTS:-/usr/share/wine/fonts}
+for font in tahoma.ttf tahomabd.ttf; do
+    if [ ! -f "$wine_fonts/$font" ]; then
+        echo "$0: no $wine_fonts/$font (Debian: fonts-wine)" >&2
+        exit 1
+    fi
+    mkdir -p "$prefix/drive_c/windows/Fonts"
+    cp "$wine_fonts/$font" "$prefix/drive_c/windows/Fonts/"
+done
+
 registry=$drives/drives.reg
 cat >"$registry" <<'REG'
 REGEDIT4
@@ -43,6 +59,10 @@ REGEDIT4
 "m:"="cdrom"
 "n:"="network"
 "r:"="floppy"
+
+[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\Fonts]
+"Tahoma (TrueType)"="tahoma.ttf"
+"Tahoma Bold (TrueType)"="tahomabd.ttf"
 REG
 # Z: is the Unix root, so every absolute Unix path has a Windows name.
 "$emulator" "$prefix" regedit /S "Z:$(printf '%s' "$registry" | tr / '\\')"

@@ -3,6 +3,39 @@
 # own, and tests run in parallel), on the private X server where wine draws its windows.
 # Environment: VOLLMARK_WINE_PREFIX, the test's prefix, which the wine_gui_prefix fixture made.
 
+# The tests compare pictures of two programs' rows, which agree only when the drives' figures
+# stay still between the two. Folders of the host's disk move with every build beside the test,
+# so as root each test runs in a mount namespace of its own, on a root of its own: a small tmpfs
+# holding the host root's folders bound into it, so that every path stays what it is while Z:,
+# wine's drive for the Unix root, gets figures of its own; steady_drives does the same for the
+# prefix's other drives. The script starts again in the namespace, then again inside that root.
+# Wine and everything it starts run without address randomisation, as in cmake/wine-emulator.sh.
+if [[ -z ${VOLLMARK_WINE_FIXED_LAYOUT:-} ]]; then
+    export VOLLMARK_WINE_FIXED_LAYOUT=1
+    exec setarch "$(uname -m)" --addr-no-randomize bash "$(realpath "$0")" "$@"
+fi
+if ((EUID == 0)) && [[ -z ${VOLLMARK_WINE_NAMESPACE:-} ]] && unshare --mount true 2>/dev/null; then
+    export VOLLMARK_WINE_NAMESPACE=mounts VOLLMARK_WINE_CWD=$PWD
+    exec unshare --mount --propagation private -- bash "$(realpath "$0")" "$@"
+elif [[ ${VOLLMARK_WINE_NAMESPACE:-} == mounts ]]; then
+    # A fixed folder: what is mounted there is the namespace's alone, and ends with it.
+    steady_root=/tmp/.vollmark-wine-root
+    mkdir -p "$steady_root"
+    mount -t tmpfs -o size=192m,mode=0755 vollmark-z "$steady_root" || exit 1
+    fallocate -l 80MiB "$steady_root/.vollmark-filled" || exit 1
+    for entry in /*; do
+        if [[ -L $entry ]]; then
+            cp -P "$entry" "$steady_root/"
+        elif [[ -d $entry ]]; then
+            mkdir "$steady_root$entry" && mount --rbind "$entry" "$steady_root$entry" || exit 1
+        fi
+    done
+    export VOLLMARK_WINE_NAMESPACE=root
+    exec chroot "$steady_root" bash "$0" "$@"
+elif [[ ${VOLLMARK_WINE_NAMESPACE:-} == root ]]; then
+    cd "$VOLLMARK_WINE_CWD" || exit 1
+fi
+
 find_wine() {
     local candidate
     for candidate in "${VOLLMARK_WINE:-}" /usr/lib/wine/wine64 "$(command -v wine64 || true)" \
@@ -14,6 +47,44 @@ find_wine() {
         [[ -n $candidate && -x $candidate ]] && { wineserver=$candidate; break; }
     done
     [[ -n ${wine:-} && -n ${wineserver:-} ]] || skip "wine64 is not installed"
+}
+
+# The size and the filled part, in MiB, of each drive's file system: small, so that the filling
+# costs little memory, and different, so that each row shows figures of its own. C: takes the
+# installer's test's installs, which the installer refuses without room for them.
+declare -A steady_sizes=([c]="512 48" [l]="96 60" [m]="48 48" [n]="256 64" [r]="16 4")
+
+# Puts every drive of the prefix but Z: (see above) on a tmpfs of its own, as an overlay over
+# its folder whose upper layer is the tmpfs: its files, labels and serials stay visible, and what
+# wine writes there goes to the tmpfs. The mounts end with the namespace. Wine's mount manager reads the drives when the prefix's
+# server starts, which is why the fixture's server, started outside, is ended first.
+steady_drives() {
+    if [[ ${VOLLMARK_WINE_NAMESPACE:-} != root ]]; then
+        echo "the drives are folders of the host's disk (a mount namespace of its own needs root)"
+        return 0
+    fi
+    "$wineserver" -k 2>/dev/null
+    "$wineserver" -w 2>/dev/null
+    local steady=/tmp/.vollmark-wine-drives
+    mkdir -p "$steady"
+    mount -t tmpfs -o size=1m vollmark-drives "$steady" || fail "no tmpfs for the drives"
+    local link letter target size fill
+    for link in "$WINEPREFIX"/dosdevices/?:; do
+        letter=${link##*/}
+        letter=${letter%:}
+        target=$(cd "$WINEPREFIX/dosdevices" && readlink -f "$link") && [[ -d $target ]] || continue
+        [[ $target == / ]] && continue
+        read -r size fill <<<"${steady_sizes[$letter]:-64 16}"
+        mkdir "$steady/$letter"
+        mount -t tmpfs -o "size=${size}m,mode=0755" "vollmark-$letter" "$steady/$letter" ||
+            fail "no tmpfs for drive $letter"
+        fallocate -l "${fill}MiB" "$steady/$letter/filled"
+        mkdir "$steady/$letter/upper" "$steady/$letter/work"
+        mount -t overlay "vollmark-$letter" \
+            -o "lowerdir=$target,upperdir=$steady/$letter/upper,workdir=$steady/$letter/work" \
+            "$target" || fail "no overlay for drive $letter over $target"
+    done
+    echo "drives on file systems of their own: $(cd "$WINEPREFIX/dosdevices" && echo ?:)"
 }
 
 # Every wine program of the test ends with its X server, the lasting wine server too: a program
@@ -34,7 +105,8 @@ start_wine_session() {
     open_work_folder
     trap end_wine_session EXIT
     # winemenubuilder would copy the Start-menu entries into the real desktop's menu.
-    export WINEPREFIX=$VOLLMARK_WINE_PREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree=;mshtml=;winemenubuilder.exe=d"
+    export WINEPREFIX=$VOLLMARK_WINE_PREFIX WINEDEBUG=fixme-all WINEDLLOVERRIDES="mscoree=;mshtml=;winemenubuilder.exe=d"
+    steady_drives
     "$wineserver" -p1800 </dev/null >/dev/null 2>&1
     start_x_session
     # x_session.bash chose Qt's X11 platform; the Windows programs have their own.
