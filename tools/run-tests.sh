@@ -34,8 +34,8 @@ if $windows || [[ ${CI:-} == true ]] || sh tools/mingw-qt.sh --no-build >/dev/nu
     bash tools/run-windows-tests.sh
 else
     echo "Windows stage not run: no mingw Qt (above); running the mingw preset's suites only." \
-        "tools/run-tests.sh --windows builds the Qt (about an hour on 2 cores) and runs the stage;" \
-        "later runs reuse it." >&2
+        "tools/run-tests.sh --windows builds the Qt (about an hour on 2 cores) and runs the" \
+        "stage; later runs reuse it." >&2
     cmake --preset mingw
     cmake --build --preset mingw
     ctest --preset mingw

@@ -72,10 +72,11 @@ function(vollmark_nsis_replace_span from to new)
 endfunction()
 vollmark_nsis_replace("RequestExecutionLevel admin" "RequestExecutionLevel user")
 vollmark_nsis_replace("Function .onInit\n" "Function .onInit\n  Call VollmarkChooseInstallMode\n")
-vollmark_nsis_replace(
-    "ReadRegStr $0 HKLM \"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\@CPACK_PACKAGE_INSTALL_REGISTRY_KEY@\" \"UninstallString\""
-    "ReadRegStr $0 SHCTX \"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\@CPACK_PACKAGE_INSTALL_REGISTRY_KEY@\" \"UninstallString\"")
-vollmark_nsis_replace_span("  StrCpy $SV_ALLUSERS \"JustMe\"" "  StrCmp \"@CPACK_NSIS_MODIFY_PATH@\" \"ON\" 0 noOptionsPage"
+set(uninstall_entry
+    "\"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\@CPACK_PACKAGE_INSTALL_REGISTRY_KEY@\"")
+vollmark_nsis_replace("ReadRegStr $0 HKLM ${uninstall_entry}" "ReadRegStr $0 SHCTX ${uninstall_entry}")
+vollmark_nsis_replace_span("  StrCpy $SV_ALLUSERS \"JustMe\""
+    "  StrCmp \"@CPACK_NSIS_MODIFY_PATH@\" \"ON\" 0 noOptionsPage"
     "  Call VollmarkChooseInstallDirectory\n\n")
 vollmark_nsis_replace_span("Function un.onInit\n" ";--- Add/Remove callback functions"
     "Function un.onInit\n  Call un.VollmarkChooseInstallMode\nFunctionEnd\n\n")
