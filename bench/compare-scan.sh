@@ -97,7 +97,7 @@ if ((cold_runs > 0)); then
         --export-json "$work/cold.json" "${commands[@]}" >/dev/null 2>&1 ||
         fail "hyperfine failed (cold)"
     mapfile -t medians < <(times_of "$work/cold.json")
-    for i in "${!names[@]}"; do cold[${names[$i]}]=${medians[$i]}; done
+    for i in "${!names[@]}"; do cold[${names[$i]}]=$(printf '%.3f' "${medians[$i]}"); done
 fi
 load_cold=$(load)
 for i in "${!names[@]}"; do

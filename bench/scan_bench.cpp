@@ -46,6 +46,7 @@ BENCHMARK(BM_ScanFolder)
     ->Arg(2)
     ->Arg(4)
     ->Arg(8)
+    ->Arg(16)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 

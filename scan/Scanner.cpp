@@ -137,9 +137,9 @@ public:
     }
 
     void Run() {
-        unsigned threads =
-            options_.threads ? options_.threads : std::thread::hardware_concurrency();
-        threads = std::max(threads, 1u);
+        const unsigned cores = std::max(std::thread::hardware_concurrency(), 1u);
+        const unsigned threads =
+            options_.threads ? options_.threads : std::min(cores * kThreadsPerCore, kMostThreads);
         for (unsigned i = 0; i < threads; ++i) workers_.push_back(std::make_unique<Worker>(*this));
         std::vector<std::jthread> running;
         for (auto& worker : workers_) running.emplace_back([&worker] { worker->Run(); });

@@ -42,8 +42,14 @@ private:
     std::string folder_;
 };
 
+// A worker spends most of a cold scan waiting for the disk; several per core keep more requests
+// in flight (a million entries, cold, on two cores: 33 s with 2 threads, 20 s with 8), and cost
+// next to nothing when the cache is warm.
+inline constexpr unsigned kThreadsPerCore = 4;
+inline constexpr unsigned kMostThreads = 64;
+
 struct ScanOptions {
-    unsigned threads = 0;  // 0: one per core
+    unsigned threads = 0;  // 0: kThreadsPerCore per core, at most kMostThreads
     std::size_t biggestFiles = 100;
 };
 
