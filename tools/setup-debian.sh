@@ -33,6 +33,8 @@ build_packages=(
 test_packages=(
     # the format check, GoogleTest (with its sources for the cross-build), Google Benchmark
     clang-format libgtest-dev googletest libbenchmark-dev
+    # CI's compiler cache, kept between runs on the same machine
+    ccache
     # Linux layer tests: real mounts in a private namespace, and the numeric locales
     libfuse3-dev fuse3 squashfs-tools e2fsprogs util-linux coreutils locales
     # end-to-end window test and screenshots
