@@ -1,5 +1,7 @@
 #include "DriveReport.h"
 
+#include <algorithm>
+
 bool DriveRecord::ReadOnly() const {
     return (Flags & kReadOnlyVolume) != 0;
 }
@@ -17,17 +19,40 @@ DriveRecord DriveRecordOf(const DiskUtils::TDisk& probe) {
     return record;
 }
 
-DriveReport ScanDrives() {
+namespace {
+
+std::vector<DriveRecord> RecordsOf(TDriveListModel& model) {
     const platform::ScanScope scan;
     DiskUtils::TDisk probe;
-    TDriveListModel model;
     model.Rescan(probe);
-    DriveReport report;
+    std::vector<DriveRecord> records;
     for (const std::string& entry : model.Entries()) {
         if (RowKindOf(entry) != RowKind::Drive) continue;
         probe.SetDriveIndex(DiskUtils::DriveLetterToIndex(entry.front()));
-        if (probe.Present) report.Drives.push_back(DriveRecordOf(probe));
+        if (probe.Present) records.push_back(DriveRecordOf(probe));
     }
+    return records;
+}
+
+}  // namespace
+
+const DriveRecord* DriveSnapshot::Find(char letter) const {
+    const auto found = std::find_if(Drives.begin(), Drives.end(), [letter](const DriveRecord& d) {
+        return d.Disk.DriveLetter == letter;
+    });
+    return found == Drives.end() ? nullptr : &*found;
+}
+
+DriveSnapshot TakeDriveSnapshot() {
+    TDriveListModel model;
+    return {RecordsOf(model)};
+}
+
+DriveReport ScanDrives() {
+    const platform::ScanScope scan;
+    TDriveListModel model;
+    DriveReport report;
+    report.Drives = RecordsOf(model);
     report.Entries = model.Entries();
     report.LocalTotals = model.LocalTotals();
     report.NetworkTotals = model.NetworkTotals();

@@ -39,5 +39,17 @@ inline constexpr std::uint32_t kReadOnlyVolume = 0x00080000;
 // From a probe that holds a present drive.
 DriveRecord DriveRecordOf(const DiskUtils::TDisk& probe);
 
+// Every answering drive of one scan, as plain records: what the window's added features
+// (warnings, forecasts, accessibility texts, history) read between two timer ticks instead
+// of probing drives while rows are painted.
+struct DriveSnapshot {
+    std::vector<DriveRecord> Drives;
+
+    const DriveRecord* Find(char letter) const;
+};
+
+// A rescan of the list, then each listed drive, under the installed display state.
+DriveSnapshot TakeDriveSnapshot();
+
 // One scan under the installed display state: a rescan of the list, then each listed drive.
 DriveReport ScanDrives();

@@ -7,9 +7,9 @@ DriveKey KeyOf(const DriveRecord& record) {
     return {disk.SerialNumber, record.MountPoint.value_or(DiskUtils::RootPathOf(disk.DriveLetter))};
 }
 
-std::vector<DriveSample> SamplesOf(const DriveReport& report) {
+std::vector<DriveSample> SamplesOf(const std::vector<DriveRecord>& drives) {
     std::vector<DriveSample> samples;
-    for (const DriveRecord& record : report.Drives) {
+    for (const DriveRecord& record : drives) {
         const DiskUtils::TDisk& disk = record.Disk;
         samples.push_back({KeyOf(record), disk.DriveLetter, disk.VolumeName, disk.FileSystemName,
                            disk.DriveType, disk.TotalBytes, disk.FreeBytes});

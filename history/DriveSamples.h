@@ -12,6 +12,6 @@ namespace history {
 // mount point.
 DriveKey KeyOf(const DriveRecord& record);
 
-std::vector<DriveSample> SamplesOf(const DriveReport& report);
+std::vector<DriveSample> SamplesOf(const std::vector<DriveRecord>& drives);
 
 }  // namespace history

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -52,6 +53,17 @@ struct SampleSpan {
     std::optional<std::int64_t> oldest;  // the first recorded of those kept
 };
 
+// What the warnings remember of one drive between readings; a drive never warned has the
+// default. Every program that warns shares it through the file.
+struct WarningMemory {
+    // The free share at the last low-space warning; empty until then and once it recovers.
+    std::optional<double> lowWarnedAtShare;
+    bool fillingWarned = false;
+    std::optional<std::int64_t> lastWarned;
+
+    bool operator==(const WarningMemory&) const = default;
+};
+
 struct StoreOptions {
     std::chrono::seconds rawKept = std::chrono::hours(24 * 14);
     std::chrono::seconds hourlyKept = std::chrono::hours(24 * 400);
@@ -84,6 +96,14 @@ public:
     Result<SampleSpan> Span(const DriveKey& key);
     Result<std::vector<HourlyFigure>> Hourly(const DriveKey& key, std::int64_t since);
 
+    // The drive's warning memory; the default for a drive never warned.
+    Result<WarningMemory> Memory(const DriveKey& key);
+    // Reads the memory, hands it to `update` and stores what that returns, all in one write
+    // transaction: another program deciding about the same drive waits and then sees the
+    // result. Returns the memory `update` was given.
+    Result<WarningMemory> UpdateMemory(
+        const DriveKey& key, const std::function<WarningMemory(const WarningMemory&)>& update);
+
     // Folds raw samples older than the raw span into hours and drops hours past theirs.
     std::optional<HistoryError> Prune(std::int64_t now);
 
@@ -98,7 +118,8 @@ private:
     StoreOptions options_;
     sql::Connection db_;
     sql::Statement upsertDrive_, newestSample_, insertSample_, findDrive_, samples_, span_, hourly_,
-        allDrives_, fold_, dropSamples_, dropHours_, dropDrives_;
+        allDrives_, fold_, dropSamples_, dropHours_, dropDrives_, memory_, storeMemory_,
+        forgetMemory_;
 };
 
 }  // namespace history

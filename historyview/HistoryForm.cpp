@@ -90,8 +90,8 @@ void TFrmHistory::Refill() {
     const std::int64_t now = clock_();
     const std::int64_t since =
         now - std::max(historyview::SecondsOf(span), history::ForecastRule{}.longest.count());
-    const std::optional<DriveHistory> read = source_(key_, since);
-    const DriveHistory drive = read.value_or(DriveHistory{});
+    const std::optional<HistoryFigures> read = source_(key_, since);
+    const HistoryFigures drive = read.value_or(HistoryFigures{});
     const auto fullIn = history::ForecastOf(drive.samples, now).fullInSeconds;
     ChartData data = historyview::ChartDataOf(drive.samples, drive.hourly, span, now, fullIn);
     std::int64_t top = 0;

@@ -14,7 +14,7 @@ class QComboBox;
 class QKeyEvent;
 class QLabel;
 
-struct DriveHistory {
+struct HistoryFigures {
     std::vector<history::Sample> samples;
     std::vector<history::HourlyFigure> hourly;
 };
@@ -22,7 +22,7 @@ struct DriveHistory {
 // Reads a drive's history since a time; nullopt when it cannot be read. Tests hand in their
 // own history.
 using HistorySource =
-    std::function<std::optional<DriveHistory>(const history::DriveKey&, std::int64_t since)>;
+    std::function<std::optional<HistoryFigures>(const history::DriveKey&, std::int64_t since)>;
 
 // The chart itself, painted by the program's own painter.
 class THistoryChart : public QWidget {
