@@ -19,7 +19,9 @@ void TFrmMain::Drivehistory1Click() {
     if (index < kFirstDriveRow) return;
     const DriveRecord* record = SnapshotRecord(index);
     if (!record || !historySource_) return;
-    if (!frmHistory_) frmHistory_ = new TFrmHistory(this, historySource_, historyClock_);
+    if (!frmHistory_)
+        frmHistory_ = new TFrmHistory(this, historySource_, historyClock_,
+                                      DiskUtils::CurrentDisplayOptions());
     frmHistory_->ShowDrive(DriveNameOf(*record), history::KeyOf(*record));
     frmHistory_->show();
     frmHistory_->raise();
@@ -28,6 +30,7 @@ void TFrmMain::Drivehistory1Click() {
 
 void TFrmMain::RefreshHistoryWindow() {
     if (!frmHistory_ || !frmHistory_->isVisible()) return;
+    frmHistory_->SetDisplayOptions(DiskUtils::CurrentDisplayOptions());
     const history::DriveKey& shown = frmHistory_->Drive();
     frmHistory_->SetPresent(
         std::any_of(snapshot_.Drives.begin(), snapshot_.Drives.end(), [&](const DriveRecord& d) {

@@ -7,6 +7,7 @@
 #include <optional>
 #include <vector>
 
+#include "DiskUtils.h"
 #include "HistoryChart.h"
 #include "HistoryStore.h"
 
@@ -48,12 +49,15 @@ class TFrmHistory : public QWidget {
 public:
     using Clock = std::function<std::int64_t()>;
 
-    TFrmHistory(QWidget* mainWindow, HistorySource source, Clock clock);
+    // Byte counts read in `display`; the main window hands in its choices as they change.
+    TFrmHistory(QWidget* mainWindow, HistorySource source, Clock clock,
+                DiskUtils::DisplayOptions display = {});
 
     void ShowDrive(const QString& name, const history::DriveKey& key);
     const history::DriveKey& Drive() const { return key_; }
     // A drive that went away keeps its history on screen, marked as absent.
     void SetPresent(bool present);
+    void SetDisplayOptions(const DiskUtils::DisplayOptions& display);
     QString Summary() const;
 
     QComboBox* SpanBox;
@@ -66,9 +70,11 @@ protected:
 private:
     void Refill();
     QString SummaryOf(const historyview::ChartData& data) const;
+    QString ByteText(std::int64_t bytes) const;
 
     HistorySource source_;
     Clock clock_;
+    DiskUtils::DisplayOptions display_;
     QString name_;
     history::DriveKey key_;
     bool present_ = true;

@@ -29,14 +29,6 @@ HistoryFigures SteadyWeek() {
 
 class HistoryFormTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        using namespace DiskUtils;
-        SetUnitNames(OctetUnitNames);
-        SetUnitDivisors(UnitDivisors1000);
-        DisplayUnit = suGiga;
-    }
-    void TearDown() override { DiskUtils::DisplayUnit = DiskUtils::suMega; }
-
     std::unique_ptr<TFrmHistory> Form(std::optional<HistoryFigures> history) {
         auto form = std::make_unique<TFrmHistory>(
             nullptr,
@@ -45,7 +37,7 @@ protected:
                 EXPECT_EQ(key.mountPoint, "/data");
                 return history;
             },
-            [] { return kNow; });
+            [] { return kNow; }, DiskUtils::DisplayOptions{DiskUtils::suGiga});
         form->ShowDrive(QStringLiteral("D: DATA"), history::DriveKey{0x1234, "/data"});
         return form;
     }

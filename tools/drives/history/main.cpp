@@ -126,7 +126,7 @@ int main(int argc, char** argv) {
             options.json ? drives::FormatJson(report, shown) : drives::FormatTable(report, shown);
         if (!Print(text)) return Fail("cannot write the report", 1);
     }
-    // Last: it changes the display state to the window's.
-    if (recorded) drives::WarnAfterRecording(*recorded, report.Drives, history::SystemNow());
+    if (recorded && drives::NoticesMayBeDue(*recorded, report.Drives, history::SystemNow()))
+        drives::RunNotifier();
     return code;
 }
