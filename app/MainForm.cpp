@@ -161,10 +161,11 @@ void TFrmMain::Timer1Timer() {
 }
 
 // Made whether or not anything is painted: a minimized, covered or scrolled window warns and
-// records like one in sight.
+// records like one in sight. The listed drives, as the rows show them: drives that come or go
+// reach the list through its rescans.
 void TFrmMain::TakeSnapshot() {
     if (!Disk) return;
-    snapshot_ = TakeDriveSnapshot();
+    snapshot_ = TakeDriveSnapshot(model_.Entries());
     if (warnings_) warnings_->Scanned(snapshot_);
     RecordUsageIfDue();
     RefreshHistoryWindow();
@@ -193,8 +194,8 @@ void TFrmMain::ListBox1DrawItem(int index, QImage& row, bool selected) {
 
 RowContent TFrmMain::SummaryRow(RowKind kind) {
     if (kind == RowKind::LocalSummary) {
-        setWindowTitle(QString::fromStdString(CaptionText(
-            model_.LocalTotals(), tr("Vollmark - Total: %1 (%2 Free)").toStdString())));
+        setWindowTitle(QString::fromStdString(
+            CaptionText(model_.LocalTotals(), tr("Vollmark - Total: %1 (%2 Free)").toStdString())));
     }
     return ShownSummaryRow(kind);
 }

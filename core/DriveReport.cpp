@@ -21,12 +21,11 @@ DriveRecord DriveRecordOf(const DiskUtils::TDisk& probe) {
 
 namespace {
 
-std::vector<DriveRecord> RecordsOf(TDriveListModel& model) {
+std::vector<DriveRecord> RecordsOf(const std::vector<std::string>& entries) {
     const platform::ScanScope scan;
     DiskUtils::TDisk probe;
-    model.Rescan(probe);
     std::vector<DriveRecord> records;
-    for (const std::string& entry : model.Entries()) {
+    for (const std::string& entry : entries) {
         if (RowKindOf(entry) != RowKind::Drive) continue;
         probe.SetDriveIndex(DiskUtils::DriveLetterToIndex(entry.front()));
         if (probe.Present) records.push_back(DriveRecordOf(probe));
@@ -43,16 +42,17 @@ const DriveRecord* DriveSnapshot::Find(char letter) const {
     return found == Drives.end() ? nullptr : &*found;
 }
 
-DriveSnapshot TakeDriveSnapshot() {
-    TDriveListModel model;
-    return {RecordsOf(model)};
+DriveSnapshot TakeDriveSnapshot(const std::vector<std::string>& entries) {
+    return {RecordsOf(entries)};
 }
 
 DriveReport ScanDrives() {
     const platform::ScanScope scan;
+    DiskUtils::TDisk probe;
     TDriveListModel model;
+    model.Rescan(probe);
     DriveReport report;
-    report.Drives = RecordsOf(model);
+    report.Drives = RecordsOf(model.Entries());
     report.Entries = model.Entries();
     report.LocalTotals = model.LocalTotals();
     report.NetworkTotals = model.NetworkTotals();
