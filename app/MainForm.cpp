@@ -10,6 +10,7 @@
 
 #include "ChangeCoalescer.h"
 #include "DriveTypeNames.h"
+#include "DriveWarnings.h"
 #include "DriveWatcher.h"
 #include "Fonts.h"
 #include "InfosForm.h"
@@ -106,6 +107,7 @@ void TFrmMain::FormCreate() {
     RestoreChoices();
     Disk = std::make_unique<DiskUtils::TDisk>();
     Rescan1Click();
+    TakeSnapshot();
 }
 
 void TFrmMain::FormShow() {
@@ -141,7 +143,7 @@ void TFrmMain::SystemDrivesChanged() {
     Rescan1Click();
     if (isVisible()) FormShow();
     RefillDiskInfo();
-    RefreshHistoryWindow();
+    TakeSnapshot();
 }
 
 // The information window keeps what its probe held; a drive that went away must show as
@@ -155,7 +157,24 @@ void TFrmMain::RefillDiskInfo() {
 
 void TFrmMain::Timer1Timer() {
     ListBox1->update();
+    TakeSnapshot();
+}
+
+// Made whether or not anything is painted: a minimized, covered or scrolled window warns and
+// records like one in sight. The listed drives, as the rows show them: drives that come or go
+// reach the list through its rescans.
+void TFrmMain::TakeSnapshot() {
+    if (!Disk) return;
+    snapshot_ = TakeDriveSnapshot(model_.Entries());
+    if (warnings_) warnings_->Scanned(snapshot_);
     RecordUsageIfDue();
+    RefreshHistoryWindow();
+}
+
+const DriveRecord* TFrmMain::SnapshotRecord(int index) const {
+    const auto& entries = model_.Entries();
+    if (index < kFirstDriveRow || static_cast<std::size_t>(index) >= entries.size()) return nullptr;
+    return snapshot_.Find(LetterOf(entries[static_cast<std::size_t>(index)]));
 }
 
 void TFrmMain::ListBox1DblClick() {
@@ -175,10 +194,8 @@ void TFrmMain::ListBox1DrawItem(int index, QImage& row, bool selected) {
 
 RowContent TFrmMain::SummaryRow(RowKind kind) {
     if (kind == RowKind::LocalSummary) {
-        const CaptionFigures caption = CaptionFiguresOf(model_.LocalTotals());
-        setWindowTitle(tr("Vollmark - Total: %1 (%2 Free)")
-                           .arg(QString::fromStdString(caption.Total),
-                                QString::fromStdString(caption.FreeShare)));
+        setWindowTitle(QString::fromStdString(
+            CaptionText(model_.LocalTotals(), tr("Vollmark - Total: %1 (%2 Free)").toStdString())));
     }
     return ShownSummaryRow(kind);
 }
@@ -190,18 +207,13 @@ RowContent TFrmMain::ShownSummaryRow(RowKind kind) const {
     return SummaryRowContent(label.c_str(), local ? model_.LocalTotals() : model_.NetworkTotals());
 }
 
-// A fresh probe, so that hovering leaves the painter's probe on the drive it holds.
 QString TFrmMain::RowToolTipAt(int index) const {
-    const auto& entries = model_.Entries();
-    if (index < kFirstDriveRow || static_cast<std::size_t>(index) >= entries.size()) return {};
-    const platform::ScanScope scan;
-    DiskUtils::TDisk probe;
-    probe.SetDriveIndex(
-        DiskUtils::DriveLetterToIndex(LetterOf(entries[static_cast<std::size_t>(index)])));
-    if (!probe.Present) return {};
-    const QString forecast = ForecastToolTip(probe);
-    if (!LabelShortened(ShownDriveRow(probe), ListBox1->font())) return forecast;
-    return forecast.isEmpty() ? RowToolTip(probe) : RowToolTip(probe) + '\n' + forecast;
+    const DriveRecord* record = SnapshotRecord(index);
+    if (!record) return {};
+    const QString forecast = ForecastToolTip(*record);
+    if (!LabelShortened(ShownDriveRow(*record), ListBox1->font())) return forecast;
+    const QString label = RowToolTip(record->Disk);
+    return forecast.isEmpty() ? label : label + '\n' + forecast;
 }
 
 // Nothing is drawn for a drive that stopped answering: the rescan replaces the rows, and
@@ -213,16 +225,21 @@ std::optional<RowContent> TFrmMain::DriveRow(const std::string& entry) {
         Rescan1Click();
         return std::nullopt;
     }
-    RowContent row = ShownDriveRow(*Disk);
-    if (warnings_) WarnAbout(*Disk, row);
+    return ShownDriveRow(*Disk);
+}
+
+// The row as the window shows it, with the type in the user's language.
+RowContent TFrmMain::ShownDriveRow(const DiskUtils::TDisk& probe) {
+    RowContent row = DriveRowContent(probe);
+    row.BracketText = BracketText(probe.FileSystemName, DriveTypeName(probe));
     return row;
 }
 
-// The row as the window shows it, with the type in the user's language. The tooltip asks
-// through here too, so it sees the label shortened exactly where the painter shortens it.
-RowContent TFrmMain::ShownDriveRow(const DiskUtils::TDisk& probe) {
-    RowContent row = DriveRowContent(probe);
-    row.BracketText = BracketText(probe.FileSystemName, DriveTypeName(probe.DriveTypeText));
+// The same from a snapshot, which read the figures already; the tooltip asks through here,
+// so it sees the label shortened exactly where the painter shortens it.
+RowContent TFrmMain::ShownDriveRow(const DriveRecord& record) {
+    RowContent row = record.Row;
+    row.BracketText = BracketText(record.Disk.FileSystemName, DriveTypeName(record.Disk));
     return row;
 }
 

@@ -2,6 +2,8 @@
 
 #include <QPointer>
 #include <QScrollArea>
+#include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -10,6 +12,7 @@
 #include "DiskUtils.h"
 #include "DriveListModel.h"
 #include "DriveReport.h"
+#include "HistoryForm.h"
 #include "InfosForm.h"
 #include "RowAccessibleText.h"
 #include "RowPainter.h"
@@ -51,13 +54,15 @@ public:
     // The information window that Driveinfos1Click fills; the program creates it after
     // this window.
     void AttachDiskInfo(TFrmDiskInfo* window) { frmDiskInfo_ = window; }
-    // Hands every painted drive row to the warnings; before FormCreate, which restores their
-    // choices. It must outlive the window.
+    // Hands the scan of every timer tick to the warnings; before FormCreate, which restores
+    // their choices. It must outlive the window.
     void AttachWarnings(TDriveWarnings* warnings);
 
     // Records the drives in the usage history on the repaint timer, at most as often as the
-    // recorder allows; the recorder must outlive the window.
-    void AttachHistory(history::BackgroundRecorder* recorder) { recorder_ = recorder; }
+    // recorder allows (none: nothing is recorded); the recorder must outlive the window.
+    // "Історія диска..." shows what `source` reads, up to `clock`'s now (Unix seconds).
+    void AttachHistory(history::BackgroundRecorder* recorder, HistorySource source,
+                       std::function<std::int64_t()> clock);
 
     // Rescans shortly after the watcher reports that drives came or went, once per burst.
     void WatchDrives(TDriveWatcher& watcher);
@@ -142,11 +147,13 @@ private:
     void DisableWhatTheCompositorDecides();
     void KeepWhatTheCompositorDecides(SavedChoices& choices) const;
     void RefreshHistoryWindow();
-    static DriveRecord RecordOfRow(const DiskUtils::TDisk& probe, const RowContent& row);
     void MuteDrive(const QString& driveId);
     void ApplyWarningChoices();
-    void WarnAbout(const DiskUtils::TDisk& probe, const RowContent& row);
-    QString ForecastToolTip(const DiskUtils::TDisk& probe) const;
+    QString ForecastToolTip(const DriveRecord& record) const;
+    void TakeSnapshot();
+    // The drive of a row as the last snapshot holds it; null for a summary row or a drive
+    // that did not answer then.
+    const DriveRecord* SnapshotRecord(int index) const;
     QAction* AddRadio(QMenu* menu, QActionGroup* group, const QString& caption, bool checked,
                       void (TFrmMain::*handler)());
     void SetClientSize(int width, int height);
@@ -169,10 +176,14 @@ private:
     std::optional<RowContent> DriveRow(const std::string& entry);
     QString RowToolTipAt(int index) const;
     static RowContent ShownDriveRow(const DiskUtils::TDisk& probe);
+    static RowContent ShownDriveRow(const DriveRecord& record);
     AccessibleRowText AccessibleRow(int index);
     void RecordUsageIfDue();
 
     TDriveListModel model_;
+    // Every drive once per timer tick, for everything the window adds to its rows: the painter
+    // reads the drive it paints, as it always did.
+    DriveSnapshot snapshot_;
     DesktopSession session_;
     QPointer<TFrmDiskInfo> frmDiskInfo_;
     bool shownBefore_ = false;
@@ -186,4 +197,6 @@ private:
     QStringList mutedDrives_;
     QPointer<TFrmHistory> frmHistory_;
     history::BackgroundRecorder* recorder_ = nullptr;
+    HistorySource historySource_;
+    std::function<std::int64_t()> historyClock_;
 };

@@ -1,28 +1,28 @@
-#include <QDateTime>
+#include <algorithm>
 
 #include "DriveSamples.h"
 #include "HistoryForm.h"
-#include "HistoryPath.h"
 #include "MainForm.h"
 #include "OwnerDrawList.h"
-#include "StoreHistorySource.h"
 #include "WarningTexts.h"
+
+void TFrmMain::AttachHistory(history::BackgroundRecorder* recorder, HistorySource source,
+                             std::function<std::int64_t()> clock) {
+    recorder_ = recorder;
+    historySource_ = std::move(source);
+    historyClock_ = std::move(clock);
+}
 
 // Made at its first use: neither the window nor the history file costs the start anything.
 void TFrmMain::Drivehistory1Click() {
     const int index = ListBox1->ItemIndex();
     if (index < kFirstDriveRow) return;
-    const std::string& entry = model_.Entries()[static_cast<std::size_t>(index)];
-    const platform::ScanScope scan;
-    DiskUtils::TDisk probe;
-    probe.SetDriveIndex(DiskUtils::DriveLetterToIndex(entry.front()));
-    if (!probe.Present) return;
-    const DriveRecord record = RecordOfRow(probe, ShownDriveRow(probe));
+    const DriveRecord* record = SnapshotRecord(index);
+    if (!record || !historySource_) return;
     if (!frmHistory_)
-        frmHistory_ = new TFrmHistory(
-            this, StoreHistorySource(history::DefaultHistoryFile(history::ProcessEnvironment)),
-            &QDateTime::currentSecsSinceEpoch);
-    frmHistory_->ShowDrive(DriveNameOf(record), history::KeyOf(record));
+        frmHistory_ = new TFrmHistory(this, historySource_, historyClock_,
+                                      DiskUtils::CurrentDisplayOptions());
+    frmHistory_->ShowDrive(DriveNameOf(*record), history::KeyOf(*record));
     frmHistory_->show();
     frmHistory_->raise();
     frmHistory_->activateWindow();
@@ -30,16 +30,11 @@ void TFrmMain::Drivehistory1Click() {
 
 void TFrmMain::RefreshHistoryWindow() {
     if (!frmHistory_ || !frmHistory_->isVisible()) return;
-    const platform::ScanScope scan;
-    DiskUtils::TDisk probe;
-    bool present = false;
-    for (const std::string& entry : model_.Entries()) {
-        if (RowKindOf(entry) != RowKind::Drive) continue;
-        probe.SetDriveIndex(DiskUtils::DriveLetterToIndex(entry.front()));
-        if (!probe.Present) continue;
-        const history::DriveKey key = history::KeyOf(RecordOfRow(probe, ShownDriveRow(probe)));
-        present = present || (key.serial == frmHistory_->Drive().serial &&
-                              key.mountPoint == frmHistory_->Drive().mountPoint);
-    }
-    frmHistory_->SetPresent(present);
+    frmHistory_->SetDisplayOptions(DiskUtils::CurrentDisplayOptions());
+    const history::DriveKey& shown = frmHistory_->Drive();
+    frmHistory_->SetPresent(
+        std::any_of(snapshot_.Drives.begin(), snapshot_.Drives.end(), [&](const DriveRecord& d) {
+            const history::DriveKey key = history::KeyOf(d);
+            return key.serial == shown.serial && key.mountPoint == shown.mountPoint;
+        }));
 }

@@ -34,7 +34,6 @@ public:
     // Replaces the rows: the selection is cleared and the list is sized to hold every row.
     void SetCount(int count);
     int Count() const { return count_; }
-    int RowHeight() const { return rowHeight_; }
 
     // -1 when no row is selected.
     int ItemIndex() const { return itemIndex_; }

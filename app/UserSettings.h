@@ -22,7 +22,7 @@ struct SavedChoices {
     bool onTop = false;
     std::optional<SavedPlacement> placement;
     bool warningsOn = true;
-    // Drives the user asked never to be warned about, as TDriveWarnings::DriveIdOf names them.
+    // Drives the user asked never to be warned about, as DriveIdOf (WarningTexts.h) names them.
     QStringList mutedDrives;
 
     bool operator==(const SavedChoices&) const = default;

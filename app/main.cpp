@@ -18,6 +18,7 @@
 #include "MainForm.h"
 #include "Recorder.h"
 #include "Startup.h"
+#include "StoreHistorySource.h"
 #include "Translations.h"
 #include "Unit1.h"
 #include "UserSettings.h"
@@ -25,8 +26,8 @@
 namespace {
 
 // Every ten minutes, like the timer of the tool; nothing when the user has no state folder.
-std::unique_ptr<history::BackgroundRecorder> OpenUsageHistory() {
-    const auto path = history::DefaultHistoryFile(history::ProcessEnvironment);
+std::unique_ptr<history::BackgroundRecorder> OpenUsageHistory(
+    const std::optional<std::string>& path) {
     if (!path) return nullptr;
     const auto report = [](const std::string& message) {
         std::fprintf(stderr, "vollmark: usage history: %s\n", message.c_str());
@@ -55,17 +56,22 @@ int main(int argc, char* argv[]) {
     const TErrorReporter reporter(ShowErrorBox);
 
     const std::unique_ptr<QSettings> settings = OpenUserSettings();
-    const std::unique_ptr<history::BackgroundRecorder> recorder = OpenUsageHistory();
+    const auto historyFile = history::DefaultHistoryFile(history::ProcessEnvironment);
+    const std::unique_ptr<history::BackgroundRecorder> recorder = OpenUsageHistory(historyFile);
     TFrmMain FrmMain(settings.get());
-    TDriveWarnings warnings(CreateSystemNotifier,
-                            history::DefaultHistoryFile(history::ProcessEnvironment),
-                            &QDateTime::currentSecsSinceEpoch, {});
+    const TDriveWarnings::Options warningOptions;
+    TDriveWarnings warnings(
+        CreateSystemNotifier,
+        historyFile ? std::make_unique<THistoryForecasts>(*historyFile, warningOptions.rules)
+                    : nullptr,
+        &QDateTime::currentSecsSinceEpoch, warningOptions);
     FrmMain.AttachWarnings(&warnings);
     reporter.Run([&] { FrmMain.FormCreate(); });
     TFrmDiskInfo FrmDiskInfo(&FrmMain);
     reporter.Run([&] { FrmDiskInfo.FormCreate(); });
     FrmMain.AttachDiskInfo(&FrmDiskInfo);
-    FrmMain.AttachHistory(recorder.get());
+    FrmMain.AttachHistory(recorder.get(), StoreHistorySource(historyFile),
+                          &QDateTime::currentSecsSinceEpoch);
     TFrmAbout FrmAbout(QApplication::arguments().mid(1),
                        PageFileFolder(QApplication::applicationDirPath()));
     reporter.Run([&] { FrmAbout.FormCreate(); });

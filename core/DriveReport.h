@@ -39,5 +39,18 @@ inline constexpr std::uint32_t kReadOnlyVolume = 0x00080000;
 // From a probe that holds a present drive.
 DriveRecord DriveRecordOf(const DiskUtils::TDisk& probe);
 
+// Every answering drive of the list, as plain records: what the window's added features
+// (warnings, forecasts, accessibility texts, history) read between two timer ticks instead
+// of probing drives while rows are painted.
+struct DriveSnapshot {
+    std::vector<DriveRecord> Drives;
+
+    const DriveRecord* Find(char letter) const;
+};
+
+// Each drive of the list's entries (as TDriveListModel gives them), under the installed
+// display state; a drive that stopped answering is left out.
+DriveSnapshot TakeDriveSnapshot(const std::vector<std::string>& entries);
+
 // One scan under the installed display state: a rescan of the list, then each listed drive.
 DriveReport ScanDrives();

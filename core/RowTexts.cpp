@@ -66,7 +66,18 @@ CaptionFigures CaptionFiguresOf(const CapacityTotals& local) {
     return {GigaText(local.Total), PercentText(RoundedShareOf(local.Free, local.Total))};
 }
 
-std::string CaptionText(const CapacityTotals& local) {
+// In one pass, like the translation's own arg(): a figure is never read as a place-holder.
+std::string CaptionText(const CapacityTotals& local, std::string_view pattern) {
     const CaptionFigures figures = CaptionFiguresOf(local);
-    return "Vollmark - Total: " + figures.Total + " (" + figures.FreeShare + " Free)";
+    std::string caption;
+    for (std::size_t at = 0; at < pattern.size(); ++at) {
+        const char next = at + 1 < pattern.size() ? pattern[at + 1] : '\0';
+        if (pattern[at] == '%' && (next == '1' || next == '2')) {
+            caption += next == '1' ? figures.Total : figures.FreeShare;
+            ++at;
+        } else {
+            caption += pattern[at];
+        }
+    }
+    return caption;
 }

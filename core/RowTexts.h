@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "DiskUtils.h"
 #include "DriveListModel.h"
@@ -44,5 +45,8 @@ struct CaptionFigures {
 };
 CaptionFigures CaptionFiguresOf(const CapacityTotals& local);
 
-// "Vollmark - Total: <total> (<free share> Free)" from the local sums.
-std::string CaptionText(const CapacityTotals& local);
+inline constexpr const char* kCaptionPattern = "Vollmark - Total: %1 (%2 Free)";
+
+// The caption from the local sums: `pattern` with %1 the total and %2 the free share. The
+// window hands in the pattern in the user's language; the tool keeps it as written.
+std::string CaptionText(const CapacityTotals& local, std::string_view pattern = kCaptionPattern);

@@ -26,16 +26,16 @@ std::int64_t ScaledBytes(std::int64_t bytes) {
     return stored;
 }
 
-std::int64_t DivisorOf(SizeUnit unit) {
+std::int64_t DivisorOf(SizeUnit unit, const Divisors& divisors = UnitDivisors) {
     switch (unit) {
         case suKilo:
-            return UnitDivisors.Kilo;
+            return divisors.Kilo;
         case suMega:
-            return UnitDivisors.Mega;
+            return divisors.Mega;
         case suGiga:
-            return UnitDivisors.Giga;
+            return divisors.Giga;
         case suTera:
-            return UnitDivisors.Tera;
+            return divisors.Tera;
         default:
             return 1;
     }
@@ -87,9 +87,13 @@ Capacity CapacityIn(std::uint8_t drive, SizeUnit unit, CapacityKind kind) {
 }
 
 Capacity ConvertToUnit(SizeUnit unit, std::int64_t bytes) {
+    return ConvertToUnit(unit, bytes, UnitDivisors);
+}
+
+Capacity ConvertToUnit(SizeUnit unit, std::int64_t bytes, const Divisors& divisors) {
     if (unit == suByte) return Capacity{ScaledBytes(bytes)};
     if (unit > suTera) return Capacity{0};
-    const std::int64_t divisor = DivisorOf(unit);
+    const std::int64_t divisor = DivisorOf(unit, divisors);
     if (divisor == 0) return Capacity{0};
     const long double quotient = static_cast<long double>(bytes) / divisor;
     return Capacity{RoundHalfEven(quotient * Capacity::kScale)};

@@ -25,7 +25,10 @@ enum SizeUnit : std::uint8_t { suByte = 0, suKilo = 1, suMega = 2, suGiga = 3, s
 enum CapacityKind : std::uint8_t { ckTotal = 0, ckFree = 1, ckUsed = 2 };
 
 Capacity CapacityIn(std::uint8_t drive, SizeUnit unit, CapacityKind kind);
+struct Divisors;
 Capacity ConvertToUnit(SizeUnit unit, std::int64_t bytes);
+// With the divisors handed in rather than the module's.
+Capacity ConvertToUnit(SizeUnit unit, std::int64_t bytes, const Divisors& divisors);
 std::string FormatCapacity(std::uint8_t drive, SizeUnit unit, CapacityKind kind,
                            std::uint8_t decimals);
 float PercentOf(float part, float whole1, float whole2);

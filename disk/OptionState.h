@@ -24,6 +24,7 @@ inline constexpr DivisorSet UnitDivisors1024{1024, 1048576, 1073741824, 10995116
 struct Divisors {
     std::int32_t Kilo, Mega, Giga;
     std::int64_t Tera;
+    friend bool operator==(const Divisors&, const Divisors&) = default;
 };
 
 struct UnitNameSet {
@@ -45,5 +46,23 @@ void ResetOptionState();
 
 void SetUnitNames(const UnitNameSet& set);
 void SetUnitDivisors(const DivisorSet& set);
+
+// The display state as a value, for code that takes it as a parameter instead of reading the
+// module state; the defaults are the program-start state.
+struct DisplayOptions {
+    SizeUnit unit = suMega;
+    Divisors divisors{1000, 1000000, 1000000000, 1000000000000};
+    std::array<std::string, 5> words{"Octets", "Ko", "Mo", "Go", "To"};
+    bool operator==(const DisplayOptions&) const = default;
+};
+
+DisplayOptions CurrentDisplayOptions();
+// What the setters would install, as a value.
+DisplayOptions DisplayOptionsOf(SizeUnit unit, const DivisorSet& divisors,
+                                const UnitNameSet& words);
+
+// A byte count in the options' unit and words, with the module's number separators:
+// "1,234.57 Mo"; bytes are whole whatever `decimals` says, as the rows show them.
+std::string ByteCountText(std::int64_t bytes, const DisplayOptions& options, std::uint8_t decimals);
 
 }  // namespace DiskUtils

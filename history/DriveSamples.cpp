@@ -13,9 +13,9 @@ DriveSample SampleOf(const DriveRecord& record) {
             disk.DriveType, disk.TotalBytes,  disk.FreeBytes};
 }
 
-std::vector<DriveSample> SamplesOf(const DriveReport& report) {
+std::vector<DriveSample> SamplesOf(const std::vector<DriveRecord>& drives) {
     std::vector<DriveSample> samples;
-    for (const DriveRecord& record : report.Drives) samples.push_back(SampleOf(record));
+    for (const DriveRecord& record : drives) samples.push_back(SampleOf(record));
     return samples;
 }
 

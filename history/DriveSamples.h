@@ -13,6 +13,6 @@ namespace history {
 DriveKey KeyOf(const DriveRecord& record);
 
 DriveSample SampleOf(const DriveRecord& record);
-std::vector<DriveSample> SamplesOf(const DriveReport& report);
+std::vector<DriveSample> SamplesOf(const std::vector<DriveRecord>& drives);
 
 }  // namespace history

@@ -142,6 +142,13 @@ std::optional<HistoryError> Store::Prepare() {
          "DELETE FROM snapshot_files WHERE snapshot IN (SELECT id FROM snapshots WHERE drive "
          "NOT IN (SELECT id FROM drives))"},
         {&dropOrphanSnapshots_, "DELETE FROM snapshots WHERE drive NOT IN (SELECT id FROM drives)"},
+        {&memory_,
+         "SELECT low_share, filling, last_warned FROM warned WHERE serial = ?1 AND "
+         "mount_point = ?2"},
+        {&storeMemory_,
+         "INSERT OR REPLACE INTO warned(serial, mount_point, low_share, filling, last_warned) "
+         "VALUES(?1, ?2, ?3, ?4, ?5)"},
+        {&forgetMemory_, "DELETE FROM warned WHERE serial = ?1 AND mount_point = ?2"},
     };
     for (const auto& [statement, text] : statements)
         if (auto error = db_.Prepare(text.c_str(), *statement)) return error;
@@ -389,6 +396,44 @@ Result<std::vector<HourlyFigure>> Store::Hourly(const DriveKey& key, std::int64_
     hourly_.Reset();
     if (error) return *error;
     return hours;
+}
+
+Result<WarningMemory> Store::Memory(const DriveKey& key) {
+    std::optional<HistoryError> error;
+    memory_.Bind(1, key.serial).Bind(2, key.mountPoint);
+    WarningMemory memory;
+    if (memory_.Step(error)) {
+        if (!memory_.IsNull(0)) memory.lowWarnedAtShare = memory_.Real(0);
+        memory.fillingWarned = memory_.Int(1) != 0;
+        if (!memory_.IsNull(2)) memory.lastWarned = memory_.Int(2);
+    }
+    memory_.Reset();
+    if (error) return *error;
+    return memory;
+}
+
+// A drive back to the default leaves no row behind.
+Result<WarningMemory> Store::UpdateMemory(
+    const DriveKey& key, const std::function<WarningMemory(const WarningMemory&)>& update) {
+    sql::WriteTransaction transaction(db_);
+    if (auto error = transaction.Begin()) return *error;
+    auto read = Memory(key);
+    if (auto* error = std::get_if<HistoryError>(&read)) return *error;
+    const WarningMemory before = std::get<WarningMemory>(read);
+    const WarningMemory after = update(before);
+    if (after != before) {
+        const auto error = after == WarningMemory{}
+                               ? forgetMemory_.Bind(1, key.serial).Bind(2, key.mountPoint).Run()
+                               : storeMemory_.Bind(1, key.serial)
+                                     .Bind(2, key.mountPoint)
+                                     .BindReal(3, after.lowWarnedAtShare)
+                                     .Bind(4, std::int64_t{after.fillingWarned})
+                                     .Bind(5, after.lastWarned)
+                                     .Run();
+        if (error) return *error;
+    }
+    if (auto error = transaction.Commit()) return *error;
+    return before;
 }
 
 }  // namespace history

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -53,6 +54,17 @@ struct SampleSpan {
     std::optional<std::int64_t> oldest;  // the first recorded of those kept
 };
 
+// What the warnings remember of one drive between readings; a drive never warned has the
+// default. Every program that warns shares it through the file.
+struct WarningMemory {
+    // The free share at the last low-space warning; empty until then and once it recovers.
+    std::optional<double> lowWarnedAtShare;
+    bool fillingWarned = false;
+    std::optional<std::int64_t> lastWarned;
+
+    bool operator==(const WarningMemory&) const = default;
+};
+
 struct StoreOptions {
     std::chrono::seconds rawKept = std::chrono::hours(24 * 14);
     std::chrono::seconds hourlyKept = std::chrono::hours(24 * 400);
@@ -100,6 +112,14 @@ public:
     // One of them whole; an id that is not (or no longer) there is an error.
     Result<Snapshot> LoadSnapshot(std::int64_t id);
 
+    // The drive's warning memory; the default for a drive never warned.
+    Result<WarningMemory> Memory(const DriveKey& key);
+    // Reads the memory, hands it to `update` and stores what that returns, all in one write
+    // transaction: another program deciding about the same drive waits and then sees the
+    // result. Returns the memory `update` was given.
+    Result<WarningMemory> UpdateMemory(
+        const DriveKey& key, const std::function<WarningMemory(const WarningMemory&)>& update);
+
     // Folds raw samples older than the raw span into hours and drops hours past theirs.
     std::optional<HistoryError> Prune(std::int64_t now);
 
@@ -121,7 +141,7 @@ private:
         allDrives_, fold_, dropSamples_, dropHours_, dropDrives_, insertSnapshot_, insertFolder_,
         insertFile_, snapshotList_, snapshotHead_, snapshotFolders_, snapshotFiles_,
         dropSnapshotFolders_, dropSnapshotFiles_, dropSnapshot_, dropOrphanFolders_,
-        dropOrphanFiles_, dropOrphanSnapshots_;
+        dropOrphanFiles_, dropOrphanSnapshots_, memory_, storeMemory_, forgetMemory_;
 };
 
 }  // namespace history

@@ -68,6 +68,16 @@ const std::array<const char*, kSchemaVersion> kSteps = {
         allocated_bytes INTEGER NOT NULL,
         apparent_bytes INTEGER NOT NULL,
         PRIMARY KEY(snapshot, rank)) WITHOUT ROWID;)",
+    // What the warnings remember of each drive, so that the window and the timer warn once
+    // for a crossing whichever sees it first. Keyed like the drives, but apart from them: a
+    // drive's memory outlives the pruning of its samples.
+    R"(CREATE TABLE warned(
+        serial INTEGER NOT NULL,
+        mount_point TEXT NOT NULL,
+        low_share REAL,
+        filling INTEGER NOT NULL,
+        last_warned INTEGER,
+        PRIMARY KEY(serial, mount_point)) WITHOUT ROWID;)",
 };
 
 }  // namespace

@@ -7,7 +7,7 @@
 namespace history {
 
 // The schema version this build writes, kept in PRAGMA user_version.
-inline constexpr int kSchemaVersion = 2;
+inline constexpr int kSchemaVersion = 3;
 
 // PRAGMA user_version: 0 for a new, empty file. nullopt with `error` set when the file cannot
 // be read, or is not SQLite at all.

@@ -51,6 +51,19 @@ Statement& Statement::Bind(int index, std::string_view text) {
     return *this;
 }
 
+Statement& Statement::BindReal(int index, double value) {
+    sqlite3_bind_double(statement_.get(), index, value);
+    return *this;
+}
+
+Statement& Statement::Bind(int index, const std::optional<std::int64_t>& value) {
+    return value ? Bind(index, *value) : *this;
+}
+
+Statement& Statement::BindReal(int index, const std::optional<double>& value) {
+    return value ? BindReal(index, *value) : *this;
+}
+
 bool Statement::Step(std::optional<HistoryError>& error) {
     const int code = sqlite3_step(statement_.get());
     if (code == SQLITE_ROW) return true;
@@ -79,6 +92,14 @@ std::string Statement::Text(int column) const {
     const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement_.get(), column));
     const int size = sqlite3_column_bytes(statement_.get(), column);
     return text ? std::string(text, static_cast<std::size_t>(size)) : std::string();
+}
+
+double Statement::Real(int column) const {
+    return sqlite3_column_double(statement_.get(), column);
+}
+
+bool Statement::IsNull(int column) const {
+    return sqlite3_column_type(statement_.get(), column) == SQLITE_NULL;
 }
 
 WriteTransaction::~WriteTransaction() {

@@ -43,6 +43,10 @@ class Statement {
 public:
     Statement& Bind(int index, std::int64_t value);
     Statement& Bind(int index, std::string_view text);
+    Statement& BindReal(int index, double value);
+    // A parameter left unbound is NULL.
+    Statement& Bind(int index, const std::optional<std::int64_t>& value);
+    Statement& BindReal(int index, const std::optional<double>& value);
     std::optional<HistoryError> Run();  // steps to the end, then resets
     // true with a row, false at the end; an error code lands in `error`.
     bool Step(std::optional<HistoryError>& error);
@@ -50,6 +54,8 @@ public:
 
     std::int64_t Int(int column) const;
     std::string Text(int column) const;
+    double Real(int column) const;
+    bool IsNull(int column) const;
 
 private:
     friend class Connection;

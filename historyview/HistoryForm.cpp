@@ -21,13 +21,6 @@ namespace {
 
 constexpr QSize kChartSize(360, 200);
 
-// A byte count in the display unit with the window's unit words and separators.
-QString ByteText(std::int64_t bytes) {
-    using namespace DiskUtils;
-    return QString::fromStdString(NumberText(ConvertToUnit(DisplayUnit, bytes), 2) + ' ' +
-                                  UnitNames[DisplayUnit]);
-}
-
 QString DateText(std::int64_t time) {
     return QLocale().toString(QDateTime::fromSecsSinceEpoch(time).date(), QLocale::ShortFormat);
 }
@@ -50,8 +43,12 @@ void THistoryChart::paintEvent(QPaintEvent*) {
     PaintHistoryChart(painter, rect(), data_, texts_);
 }
 
-TFrmHistory::TFrmHistory(QWidget* mainWindow, HistorySource source, Clock clock)
-    : QWidget(mainWindow, Qt::Window), source_(std::move(source)), clock_(std::move(clock)) {
+TFrmHistory::TFrmHistory(QWidget* mainWindow, HistorySource source, Clock clock,
+                         DiskUtils::DisplayOptions display)
+    : QWidget(mainWindow, Qt::Window),
+      source_(std::move(source)),
+      clock_(std::move(clock)),
+      display_(std::move(display)) {
     auto* layout = new QVBoxLayout(this);
     SpanBox = new QComboBox(this);
     SpanBox->addItems({tr("Доба"), tr("Тиждень"), tr("Місяць"), tr("Рік")});
@@ -81,6 +78,17 @@ void TFrmHistory::SetPresent(bool present) {
     Refill();
 }
 
+void TFrmHistory::SetDisplayOptions(const DiskUtils::DisplayOptions& display) {
+    if (display == display_) return;
+    display_ = display;
+    Refill();
+}
+
+// A byte count with the main window's unit words and separators.
+QString TFrmHistory::ByteText(std::int64_t bytes) const {
+    return QString::fromStdString(DiskUtils::ByteCountText(bytes, display_, 2));
+}
+
 QString TFrmHistory::Summary() const {
     return SummaryLabel->text();
 }
@@ -90,8 +98,8 @@ void TFrmHistory::Refill() {
     const std::int64_t now = clock_();
     const std::int64_t since =
         now - std::max(historyview::SecondsOf(span), history::ForecastRule{}.longest.count());
-    const std::optional<DriveHistory> read = source_(key_, since);
-    const DriveHistory drive = read.value_or(DriveHistory{});
+    const std::optional<HistoryFigures> read = source_(key_, since);
+    const HistoryFigures drive = read.value_or(HistoryFigures{});
     const auto fullIn = history::ForecastOf(drive.samples, now).fullInSeconds;
     ChartData data = historyview::ChartDataOf(drive.samples, drive.hourly, span, now, fullIn);
     std::int64_t top = 0;

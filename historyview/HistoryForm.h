@@ -7,6 +7,7 @@
 #include <optional>
 #include <vector>
 
+#include "DiskUtils.h"
 #include "HistoryChart.h"
 #include "HistoryStore.h"
 
@@ -14,7 +15,7 @@ class QComboBox;
 class QKeyEvent;
 class QLabel;
 
-struct DriveHistory {
+struct HistoryFigures {
     std::vector<history::Sample> samples;
     std::vector<history::HourlyFigure> hourly;
 };
@@ -22,7 +23,7 @@ struct DriveHistory {
 // Reads a drive's history since a time; nullopt when it cannot be read. Tests hand in their
 // own history.
 using HistorySource =
-    std::function<std::optional<DriveHistory>(const history::DriveKey&, std::int64_t since)>;
+    std::function<std::optional<HistoryFigures>(const history::DriveKey&, std::int64_t since)>;
 
 // The chart itself, painted by the program's own painter.
 class THistoryChart : public QWidget {
@@ -48,12 +49,15 @@ class TFrmHistory : public QWidget {
 public:
     using Clock = std::function<std::int64_t()>;
 
-    TFrmHistory(QWidget* mainWindow, HistorySource source, Clock clock);
+    // Byte counts read in `display`; the main window hands in its choices as they change.
+    TFrmHistory(QWidget* mainWindow, HistorySource source, Clock clock,
+                DiskUtils::DisplayOptions display = {});
 
     void ShowDrive(const QString& name, const history::DriveKey& key);
     const history::DriveKey& Drive() const { return key_; }
     // A drive that went away keeps its history on screen, marked as absent.
     void SetPresent(bool present);
+    void SetDisplayOptions(const DiskUtils::DisplayOptions& display);
     QString Summary() const;
 
     QComboBox* SpanBox;
@@ -66,9 +70,11 @@ protected:
 private:
     void Refill();
     QString SummaryOf(const historyview::ChartData& data) const;
+    QString ByteText(std::int64_t bytes) const;
 
     HistorySource source_;
     Clock clock_;
+    DiskUtils::DisplayOptions display_;
     QString name_;
     history::DriveKey key_;
     bool present_ = true;

@@ -22,11 +22,11 @@ std::optional<T> Value(history::Result<T> result) {
 HistorySource StoreHistorySource(std::optional<std::string> historyFile) {
     auto store = std::make_shared<std::unique_ptr<history::Store>>();
     return [historyFile, store](const history::DriveKey& key,
-                                std::int64_t since) -> std::optional<DriveHistory> {
+                                std::int64_t since) -> std::optional<HistoryFigures> {
         if (!historyFile) return std::nullopt;
         if (!*store) {
             std::error_code ignored;
-            if (!std::filesystem::exists(*historyFile, ignored)) return DriveHistory{};
+            if (!std::filesystem::exists(*historyFile, ignored)) return HistoryFigures{};
             history::StoreOptions options;
             options.busyTimeout = kReaderWait;
             auto opened = Value(history::Store::Open(*historyFile, false, options));
@@ -36,6 +36,6 @@ HistorySource StoreHistorySource(std::optional<std::string> historyFile) {
         auto samples = Value((*store)->Samples(key, since));
         auto hourly = Value((*store)->Hourly(key, since));
         if (!samples || !hourly) return std::nullopt;
-        return DriveHistory{std::move(*samples), std::move(*hourly)};
+        return HistoryFigures{std::move(*samples), std::move(*hourly)};
     };
 }

@@ -2,6 +2,8 @@
 
 #include <string>
 
-// The probe's drive-type text as the windows show it: translated when it is one of the probe's
-// known texts, as it stands otherwise (a bare type code, "0" for an absent drive).
-std::string DriveTypeName(const std::string& probeText);
+#include "DiskUtils.h"
+
+// The probe's drive type as the windows show it: its code in the user's language; a code the
+// probe does not know as the bare number, and "0" for an absent drive, as the probe gives them.
+std::string DriveTypeName(const DiskUtils::TDisk& probe);

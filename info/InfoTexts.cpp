@@ -21,9 +21,8 @@ std::string PercentText(float percent) {
 }
 
 std::string TypeText(const DiskUtils::TDisk& disk, std::uint32_t flags) {
-    return DriveTypeName(disk.DriveTypeText) + " [ " +
-           std::to_string(static_cast<std::int32_t>(disk.DriveType)) + " ] [ " +
-           std::to_string(static_cast<std::int32_t>(flags)) + " ]";
+    return DriveTypeName(disk) + " [ " + std::to_string(static_cast<std::int32_t>(disk.DriveType)) +
+           " ] [ " + std::to_string(static_cast<std::int32_t>(flags)) + " ]";
 }
 
 std::string SerialText(const DiskUtils::TDisk& disk) {

@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "DriveTypeNames.h"
 #include "EmbeddedData.h"
 #include "ImageDecode.h"
 #include "InfoTexts.h"
@@ -27,10 +28,6 @@ constexpr Qt::WindowFlags kWindowFlags = Qt::Window | Qt::CustomizeWindowHint |
 constexpr QSize kClientSize{366, 185};
 constexpr QPoint kDesignPosition{618, 120};
 constexpr Qt::Alignment kRight = Qt::AlignRight;
-
-QString Text(const std::string& utf8) {
-    return QString::fromStdString(utf8);
-}
 
 }  // namespace
 
@@ -150,16 +147,16 @@ void TFrmDiskInfo::FormShow() {
     ShowTypeIcon(Disk->DriveType);
     const DiskInfoTexts texts =
         MakeDiskInfoTexts(*Disk, DiskUtils::GetFileSystemFlags(Disk->DriveLetter));
-    Image1->setAccessibleName(Text(Disk->DriveTypeText));
-    Label9->setText(Text(texts.Header));
-    Label4->setText(Text(texts.Total));
-    Label5->setText(Text(texts.Free));
-    Label6->setText(Text(texts.Used));
-    Label7->setText(Text(texts.FreePercent));
-    Label8->setText(Text(texts.UsedPercent));
-    SetAutoText(Label11, Text(texts.FileSystem));
-    SetAutoText(Label13, Text(texts.Type));
-    SetAutoText(Label15, Text(texts.Serial));
+    Image1->setAccessibleName(QString::fromStdString(DriveTypeName(*Disk)));
+    Label9->setText(QString::fromStdString(texts.Header));
+    Label4->setText(QString::fromStdString(texts.Total));
+    Label5->setText(QString::fromStdString(texts.Free));
+    Label6->setText(QString::fromStdString(texts.Used));
+    Label7->setText(QString::fromStdString(texts.FreePercent));
+    Label8->setText(QString::fromStdString(texts.UsedPercent));
+    SetAutoText(Label11, QString::fromStdString(texts.FileSystem));
+    SetAutoText(Label13, QString::fromStdString(texts.Type));
+    SetAutoText(Label15, QString::fromStdString(texts.Serial));
 }
 
 void TFrmDiskInfo::FormDestroy() {

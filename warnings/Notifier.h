@@ -4,13 +4,7 @@
 #include <QString>
 #include <memory>
 
-// One desktop notification about one drive, its texts already in the user's language.
-struct Notice {
-    QString driveId;  // what "don't warn for this drive" keeps; a later notice replaces this one
-    QString title;
-    QString body;
-    QString folder;  // what "open" shows in the file manager
-};
+#include "WarningTexts.h"
 
 // Shows notices the desktop's way; CMake picks the file for the operating system. Nothing in
 // here may wait for the desktop: a missing or hung notification server costs a notice, never

@@ -1,32 +1,19 @@
 #include <QDBusConnection>
-#include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
-#include <QDBusVariant>
 #include <QHash>
 #include <QStringList>
-#include <QVariantMap>
 #include <cstdio>
 #include <deque>
 
-#include "BuildInfo.h"
+#include "NoticeCalls.h"
 #include "Notifier.h"
-#include "WarningTexts.h"
 
 // org.freedesktop.Notifications on the session bus, as freedesktop.org's notification servers
 // answer it.
 namespace {
 
-const QString kService = QStringLiteral("org.freedesktop.Notifications");
-const QString kPath = QStringLiteral("/org/freedesktop/Notifications");
-const QString kInterface = QStringLiteral("org.freedesktop.Notifications");
-const QString kOpenAction = QStringLiteral("open");
-const QString kMuteAction = QStringLiteral("mute");
-// A server that has not answered by then is taken as hung; the notice is given up.
-constexpr int kCallTimeoutMs = 3000;
-// Urgency "normal": critical ones stay until dismissed, which a drive that fills slowly
-// does not deserve.
-constexpr unsigned char kNormalUrgency = 1;
+using namespace notices;
 
 class TDBusNotifier : public TNotifier {
     Q_OBJECT
@@ -51,9 +38,8 @@ private:
     // capabilities are asked for every batch of notices.
     void AskCapabilities() {
         askingCapabilities_ = true;
-        const auto message = QDBusMessage::createMethodCall(kService, kPath, kInterface,
-                                                            QStringLiteral("GetCapabilities"));
-        auto* watcher = new QDBusPendingCallWatcher(bus_.asyncCall(message, kCallTimeoutMs), this);
+        auto* watcher =
+            new QDBusPendingCallWatcher(bus_.asyncCall(CapabilitiesCall(), kCallTimeoutMs), this);
         connect(watcher, &QDBusPendingCallWatcher::finished, this,
                 [this](QDBusPendingCallWatcher* call) {
                     call->deleteLater();
@@ -72,17 +58,7 @@ private:
     }
 
     void Notify(const Notice& notice, bool actions) {
-        QStringList actionList;
-        if (actions)
-            actionList << kOpenAction << OpenActionText() << kMuteAction << MuteActionText();
-        const QVariantMap hints{
-            {QStringLiteral("desktop-entry"), QString::fromLatin1(kApplicationId)},
-            {QStringLiteral("urgency"), QVariant::fromValue(kNormalUrgency)}};
-        const auto message =
-            QDBusMessage::createMethodCall(kService, kPath, kInterface, QStringLiteral("Notify"))
-            << QStringLiteral("Vollmark") << replaces_.value(notice.driveId, 0u)
-            << QString::fromLatin1(kApplicationId) << notice.title << notice.body << actionList
-            << hints << -1;
+        const auto message = NotifyCall(notice, replaces_.value(notice.driveId, 0u), actions);
         auto* watcher = new QDBusPendingCallWatcher(bus_.asyncCall(message, kCallTimeoutMs), this);
         connect(watcher, &QDBusPendingCallWatcher::finished, this,
                 [this, notice](QDBusPendingCallWatcher* call) {

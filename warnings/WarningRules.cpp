@@ -74,6 +74,22 @@ Decision Decide(const DriveReading& reading, const DriveMemory& memory, std::int
     return decision;
 }
 
+history::Result<Decision> DecideShared(history::Store& store, const history::DriveKey& key,
+                                       const DriveReading& reading, std::int64_t now,
+                                       const WarningRules& rules) {
+    auto stored = store.Memory(key);
+    if (auto* error = std::get_if<history::HistoryError>(&stored)) return *error;
+    const DriveMemory& memory = std::get<DriveMemory>(stored);
+    Decision decision = Decide(reading, memory, now, rules);
+    if (decision.memory == memory) return decision;
+    const auto updated = store.UpdateMemory(key, [&](const DriveMemory& current) {
+        decision = Decide(reading, current, now, rules);
+        return decision.memory;
+    });
+    if (auto* error = std::get_if<history::HistoryError>(&updated)) return *error;
+    return decision;
+}
+
 std::optional<std::int64_t> FillingSince(const std::vector<history::Sample>& samples,
                                          std::int64_t now, const FillingRule& rule) {
     std::optional<std::int64_t> since;

@@ -37,7 +37,7 @@ struct WarningRules {
 
 enum class WarningKind { LowSpace, FillingFast };
 
-// One drive as the window sees it at a repaint.
+// One drive as a scan sees it.
 struct DriveReading {
     std::int64_t totalBytes = 0;
     std::int64_t freeBytes = 0;
@@ -48,15 +48,8 @@ struct DriveReading {
     std::optional<std::int64_t> fillingSince;
 };
 
-// What the rules remember of one drive between readings; a drive never warned has the default.
-struct DriveMemory {
-    // The free share at the last low-space warning; empty until then and once it recovers.
-    std::optional<double> lowWarnedAtShare;
-    bool fillingWarned = false;
-    std::optional<std::int64_t> lastWarned;
-
-    bool operator==(const DriveMemory&) const = default;
-};
+// What the rules remember of one drive between readings, as the history file keeps it.
+using DriveMemory = history::WarningMemory;
 
 struct Decision {
     std::optional<WarningKind> warning;
@@ -65,6 +58,14 @@ struct Decision {
 
 Decision Decide(const DriveReading& reading, const DriveMemory& memory, std::int64_t now,
                 const WarningRules& rules = {});
+
+// Decide against the memory the history file keeps for `key`, and store what the decision
+// remembers: a crossing is warned once, whichever program that shares the file sees it first.
+// A reading that changes nothing costs one read; only a change takes the write lock, under
+// which the decision is made again.
+history::Result<Decision> DecideShared(history::Store& store, const history::DriveKey& key,
+                                       const DriveReading& reading, std::int64_t now,
+                                       const WarningRules& rules = {});
 
 // The earliest time within the last `heldFor` from which, at every step up to `now`, the
 // history's forecast said full within `fullWithin` and less than `freeShareBelow` was free;

@@ -1,15 +1,9 @@
 #include "WarningTexts.h"
 
 #include <QCoreApplication>
-#include <cmath>
 
-namespace {
-
-QString Rounded(double value) {
-    return QString::number(static_cast<long long>(std::llround(value)));
-}
-
-}  // namespace
+#include "DriveSamples.h"
+#include "Durations.h"
 
 QString OpenActionText() {
     return QCoreApplication::translate("DriveWarnings", "Відкрити");
@@ -20,18 +14,28 @@ QString MuteActionText() {
 }
 
 QString DurationText(std::int64_t seconds) {
-    const double minutes = static_cast<double>(seconds) / 60;
-    if (minutes < 60)
-        return QCoreApplication::translate("DriveWarnings", "%1 хв")
-            .arg(Rounded(std::max(minutes, 1.0)));
-    if (minutes < 48 * 60)
-        return QCoreApplication::translate("DriveWarnings", "%1 год").arg(Rounded(minutes / 60));
-    return QCoreApplication::translate("DriveWarnings", "%1 дн.").arg(Rounded(minutes / (24 * 60)));
+    const DurationFigure figure = DurationFigureOf(seconds);
+    const QString count = QString::number(figure.count);
+    switch (figure.unit) {
+        case DurationFigure::Unit::Minutes:
+            return QCoreApplication::translate("DriveWarnings", "%1 хв").arg(count);
+        case DurationFigure::Unit::Hours:
+            return QCoreApplication::translate("DriveWarnings", "%1 год").arg(count);
+        case DurationFigure::Unit::Days:
+            break;
+    }
+    return QCoreApplication::translate("DriveWarnings", "%1 дн.").arg(count);
 }
 
 QString FullInText(std::int64_t seconds) {
     return QCoreApplication::translate("DriveWarnings", "Заповниться приблизно за %1")
         .arg(DurationText(seconds));
+}
+
+QString DriveIdOf(const DriveRecord& record) {
+    const history::DriveKey key = history::KeyOf(record);
+    return QString::number(key.serial, 16).rightJustified(8, QLatin1Char('0')).toUpper() +
+           QLatin1Char(' ') + QString::fromStdString(key.mountPoint);
 }
 
 QString DriveNameOf(const DriveRecord& record) {

@@ -5,8 +5,19 @@
 #include <optional>
 
 #include "DriveReport.h"
-#include "Notifier.h"
 #include "WarningRules.h"
+
+// One desktop notification about one drive, its texts already in the user's language.
+struct Notice {
+    QString driveId;  // what "don't warn for this drive" keeps; a later notice replaces this one
+    QString title;
+    QString body;
+    QString folder;  // what "open" shows in the file manager
+};
+
+// What "don't warn for this drive" keeps, and what the settings list: the serial and the
+// mount point, as the history knows the drive.
+QString DriveIdOf(const DriveRecord& record);
 
 // The words of the warnings, in the user's language; figures as the window shows them.
 QString OpenActionText();

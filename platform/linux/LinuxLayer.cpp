@@ -18,6 +18,7 @@
 #include "MountFilter.h"
 #include "MountInfo.h"
 #include "NumberLocale.h"
+#include "PosixIo.h"
 #include "UniqueFd.h"
 #include "VolumeFlags.h"
 
@@ -46,15 +47,7 @@ std::int64_t bytesOf(std::uint64_t count, std::uint64_t unit) {
 
 std::optional<std::string> readWhole(int fd) {
     if (lseek(fd, 0, SEEK_SET) != 0) return std::nullopt;
-    std::string text;
-    std::array<char, 16384> chunk{};
-    for (;;) {
-        const ssize_t got = read(fd, chunk.data(), chunk.size());
-        if (got < 0 && errno == EINTR) continue;
-        if (got < 0) return std::nullopt;
-        if (got == 0) return text;
-        text.append(chunk.data(), static_cast<std::size_t>(got));
-    }
+    return posix::readToEnd(fd);
 }
 
 // The kernel raises POLLPRI|POLLERR on an open mountinfo whenever a mount comes or goes in

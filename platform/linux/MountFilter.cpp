@@ -199,11 +199,6 @@ bool isHiddenMount(const MountRecord& record) {
            isInsideKernelTree(record.mountPoint);
 }
 
-bool isSameFileSystem(const MountRecord& a, const MountRecord& b) {
-    if (a.major == b.major && a.minor == b.minor) return true;
-    return isBlockDevicePath(a.source) && a.source == b.source;
-}
-
 int mountDepth(std::string_view mountPoint) {
     int depth = 0;
     bool inName = false;

@@ -40,10 +40,6 @@ MountPointSet hangProneMountPoints(const std::vector<MountRecord>& table);
 // makes that a few lookups per mount instead of a pass over the whole table.
 bool isHangFree(const MountRecord& mount, const MountPointSet& hangPronePoints);
 
-// True when both records show the same file system: a bind mount (same major:minor) or a
-// second btrfs subvolume (same source block device).
-bool isSameFileSystem(const MountRecord& a, const MountRecord& b);
-
 // Number of path components: "/" 0, "/home" 1, "/home/user" 2.
 int mountDepth(std::string_view mountPoint);
 

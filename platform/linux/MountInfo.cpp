@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <span>
 
+#include "PosixIo.h"
+
 namespace platform::linuxfs {
 namespace {
 
@@ -43,20 +45,11 @@ std::vector<std::string_view> splitFields(std::string_view line) {
     }
 }
 
-template <typename Number>
-std::optional<Number> parseNumber(std::string_view text) {
-    Number value{};
-    const auto* end = text.data() + text.size();
-    const auto [ptr, ec] = std::from_chars(text.data(), end, value);
-    if (text.empty() || ec != std::errc() || ptr != end) return std::nullopt;
-    return value;
-}
-
 bool parseDevice(std::string_view text, MountRecord& record) {
     const std::size_t colon = text.find(':');
     if (colon == std::string_view::npos) return false;
-    const auto major = parseNumber<unsigned>(text.substr(0, colon));
-    const auto minor = parseNumber<unsigned>(text.substr(colon + 1));
+    const auto major = posix::parseNumber<unsigned>(text.substr(0, colon));
+    const auto minor = posix::parseNumber<unsigned>(text.substr(colon + 1));
     if (!major || !minor) return false;
     record.major = *major;
     record.minor = *minor;
@@ -97,8 +90,8 @@ std::optional<MountRecord> parseMountInfoLine(std::string_view line) {
         return std::nullopt;
 
     MountRecord record;
-    const auto mountId = parseNumber<int>(fields[kMountIdField]);
-    const auto parentId = parseNumber<int>(fields[kParentIdField]);
+    const auto mountId = posix::parseNumber<int>(fields[kMountIdField]);
+    const auto parentId = posix::parseNumber<int>(fields[kParentIdField]);
     if (!mountId || !parentId || !parseDevice(fields[kDeviceField], record)) return std::nullopt;
     const auto after = std::span(fields).subspan(separator + 1);
     if (fields[kRootField].empty() || fields[kMountPointField].empty() ||

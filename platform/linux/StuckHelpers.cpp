@@ -11,6 +11,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "PosixIo.h"
+
 namespace platform::linuxfs {
 namespace {
 
@@ -18,15 +20,6 @@ namespace {
 // proc(5)), start time field 22.
 constexpr std::size_t kStartTimeAfterName = 19;
 constexpr std::size_t kMaxRecordSize = PATH_MAX + 64;
-
-template <typename Number>
-std::optional<Number> parseNumber(std::string_view text) {
-    Number value{};
-    const auto* end = text.data() + text.size();
-    const auto [ptr, ec] = std::from_chars(text.data(), end, value);
-    if (text.empty() || ec != std::errc() || ptr != end) return std::nullopt;
-    return value;
-}
 
 std::optional<std::string_view> fieldAt(std::string_view text, std::size_t index) {
     std::size_t start = 0;
@@ -38,29 +31,6 @@ std::optional<std::string_view> fieldAt(std::string_view text, std::size_t index
         if (field == index) return text.substr(start, end - start);
         start = end;
     }
-}
-
-std::optional<std::string> readSmallFile(int fd) {
-    std::string text;
-    std::array<char, 4096> chunk{};
-    while (text.size() <= kMaxRecordSize) {
-        const ssize_t got = ::read(fd, chunk.data(), chunk.size());
-        if (got < 0 && errno == EINTR) continue;
-        if (got < 0) return std::nullopt;
-        if (got == 0) return text;
-        text.append(chunk.data(), static_cast<std::size_t>(got));
-    }
-    return std::nullopt;
-}
-
-bool writeAll(int fd, std::string_view text) {
-    while (!text.empty()) {
-        const ssize_t put = ::write(fd, text.data(), text.size());
-        if (put < 0 && errno == EINTR) continue;
-        if (put <= 0) return false;
-        text.remove_prefix(static_cast<std::size_t>(put));
-    }
-    return true;
 }
 
 std::string defaultFolder() {
@@ -101,7 +71,7 @@ std::optional<ProcessStamp> parseProcessStat(std::string_view text) {
     if (!state || state->size() != 1 || !start) return std::nullopt;
     std::string_view startText = *start;
     if (!startText.empty() && startText.back() == '\n') startText.remove_suffix(1);
-    const auto startTime = parseNumber<std::uint64_t>(startText);
+    const auto startTime = posix::parseNumber<std::uint64_t>(startText);
     if (!startTime) return std::nullopt;
     return ProcessStamp{state->front(), *startTime};
 }
@@ -117,8 +87,8 @@ std::optional<StuckHelper> parseStuckHelper(std::string_view text) {
     const std::string_view head = text.substr(0, newline);
     const std::size_t space = head.find(' ');
     if (space == std::string_view::npos) return std::nullopt;
-    const auto pid = parseNumber<pid_t>(head.substr(0, space));
-    const auto startTime = parseNumber<std::uint64_t>(head.substr(space + 1));
+    const auto pid = posix::parseNumber<pid_t>(head.substr(0, space));
+    const auto startTime = posix::parseNumber<std::uint64_t>(head.substr(space + 1));
     const std::string_view mountPoint = text.substr(newline + 1);
     if (!pid || *pid <= 0 || !startTime || mountPoint.empty()) return std::nullopt;
     return StuckHelper{std::string(mountPoint), *pid, *startTime};
@@ -128,7 +98,7 @@ std::optional<ProcessStamp> stampOf(pid_t pid) {
     const std::string path = "/proc/" + std::to_string(pid) + "/stat";
     const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return std::nullopt;
-    const auto text = readSmallFile(fd);
+    const auto text = posix::readToEnd(fd, kMaxRecordSize);
     close(fd);
     return text ? parseProcessStat(*text) : std::nullopt;
 }
@@ -155,7 +125,7 @@ std::optional<StuckHelper> StuckHelperRecords::read(std::string_view mountPoint)
     struct stat info {};
     const bool ours = fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_uid == geteuid() &&
                       (info.st_mode & 022) == 0;
-    const auto text = ours ? readSmallFile(fd) : std::nullopt;
+    const auto text = ours ? posix::readToEnd(fd, kMaxRecordSize) : std::nullopt;
     close(fd);
     auto record = text ? parseStuckHelper(*text) : std::nullopt;
     // Two mount points whose names hash alike share a file; the record names its own.
@@ -178,7 +148,7 @@ void StuckHelperRecords::remember(std::string_view mountPoint, pid_t pid) {
     std::string temporary = folder_ + "/.stuck-XXXXXX";
     const int fd = mkostemp(temporary.data(), O_CLOEXEC);
     if (fd < 0) return;
-    const bool written = writeAll(fd, text);
+    const bool written = posix::writeAll(fd, text);
     const bool closed = close(fd) == 0;
     // Readers only ever see a whole record or none: the name appears by rename.
     if (!written || !closed || rename(temporary.c_str(), recordPath(mountPoint).c_str()) != 0)

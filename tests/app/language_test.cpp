@@ -239,24 +239,30 @@ TEST_F(LanguageTest, english_translatesEveryWindow) {
                                    "Vollmark - Total: "}));
 }
 
-TEST_F(LanguageTest, driveTypes_translateOnlyTheProbesOwnTexts) {
+TEST_F(LanguageTest, driveTypes_translateTheProbesOwnCodesOnly) {
     const ScopedLanguages languages({"de"});
     const struct {
-        const char* probe;
+        bool present;
+        std::uint32_t code;
         const char* shown;
     } cases[] = {
-        {"Unknow", "Unbekannt"},
-        {"Local drive", "Lokales Laufwerk"},
-        {"Removable drive", "Wechseldatenträger"},
-        {"Network drive", "Netzlaufwerk"},
-        {"CD/DVD rom", "CD/DVD-Laufwerk"},
-        {"RAM disk", "RAM-Disk"},
-        {"7", "7"},
-        {"0", "0"},
-        {"", ""},
-        {"local drive", "local drive"},
+        {true, 0, "Unbekannt"},
+        {true, 1, "Lokales Laufwerk"},
+        {true, 2, "Wechseldatenträger"},
+        {true, 3, "Lokales Laufwerk"},
+        {true, 4, "Netzlaufwerk"},
+        {true, 5, "CD/DVD-Laufwerk"},
+        {true, 6, "RAM-Disk"},
+        {true, 7, "7"},
+        {false, 0, "0"},
     };
-    for (const auto& c : cases) EXPECT_EQ(DriveTypeName(c.probe), c.shown) << c.probe;
+    for (const auto& c : cases) {
+        DiskUtils::TDisk probe;
+        probe.Present = c.present;
+        probe.DriveType = c.code;
+        probe.DriveTypeText = c.present ? DiskUtils::DriveTypeToText(c.code) : "0";
+        EXPECT_EQ(DriveTypeName(probe), c.shown) << c.code;
+    }
 }
 
 TEST_F(LanguageTest, translatedCaption_keepsTheFiguresOfTheDrives) {

@@ -60,7 +60,7 @@ TEST(MainFormHistoryTest, lockedHistory_neitherHoldsTheTimerNorLosesTheSample) {
         });
     TFrmMain form;
     form.FormCreate();
-    form.AttachHistory(&recorder);
+    form.AttachHistory(&recorder, {}, [&] { return now.load(); });
 
     form.Timer1Timer();
     form.Timer1Timer();

@@ -150,6 +150,75 @@ TEST_F(HistoryStoreTest, foreignOrNewerFile_leftAsItWas) {
     EXPECT_EQ(Contents(path_), newer);
 }
 
+// A file of the first version, as the first releases wrote it: every sample and hour stays
+// through the migration, and the warning memory is there at once, kept across reopening and
+// gone again once a drive is back to the default.
+TEST_F(HistoryStoreTest, versionOneFile_keepsItsSamplesAndGainsTheWarningMemory) {
+    std::filesystem::create_directories(folder_ / "state/vollmark");
+    {
+        sql::Connection db;
+        ASSERT_FALSE(sql::Connection::Open(path_, true, db));
+        ASSERT_FALSE(db.Execute(R"(
+            CREATE TABLE drives(id INTEGER PRIMARY KEY, serial INTEGER NOT NULL,
+                mount_point TEXT NOT NULL, letter TEXT NOT NULL, label TEXT NOT NULL,
+                file_system TEXT NOT NULL, type_code INTEGER NOT NULL,
+                first_seen INTEGER NOT NULL, last_seen INTEGER NOT NULL,
+                UNIQUE(serial, mount_point));
+            CREATE TABLE samples(drive INTEGER NOT NULL REFERENCES drives(id),
+                seq INTEGER NOT NULL, time INTEGER NOT NULL, total_bytes INTEGER NOT NULL,
+                free_bytes INTEGER NOT NULL, PRIMARY KEY(drive, seq)) WITHOUT ROWID;
+            CREATE TABLE hourly_folded(drive INTEGER NOT NULL REFERENCES drives(id),
+                hour INTEGER NOT NULL, total_bytes INTEGER NOT NULL,
+                free_last_bytes INTEGER NOT NULL, free_below_last INTEGER NOT NULL,
+                free_above_last INTEGER NOT NULL, PRIMARY KEY(drive, hour)) WITHOUT ROWID;
+            CREATE VIEW hourly AS SELECT drive, hour, total_bytes,
+                free_last_bytes - free_below_last AS free_min_bytes,
+                free_last_bytes + free_above_last AS free_max_bytes, free_last_bytes
+                FROM hourly_folded;
+            INSERT INTO drives VALUES(1, 7, '/mnt/a', 'D', 'Label', 'ext4', 3, 1780000000,
+                1780001200);
+            INSERT INTO samples VALUES(1, 1, 1780000000, 100, 60), (1, 2, 1780000600, 100, 55),
+                (1, 3, 1780001200, 100, 50);
+            INSERT INTO hourly_folded VALUES(1, 1779994800, 100, 70, 5, 3);
+            PRAGMA user_version = 1)"));
+    }
+    const DriveKey key{7, "/mnt/a"};
+    const WarningMemory warned{0.049, true, kT0};
+    {
+        auto store = OpenStore(path_);
+        ASSERT_TRUE(store);
+        const auto samples = SamplesOf(*store, key);
+        ASSERT_EQ(samples.size(), 3u);
+        EXPECT_EQ(samples[0].time, 1780000000);
+        EXPECT_EQ(samples[2].freeBytes, 50);
+        auto hours = store->Hourly(key, 0);
+        ASSERT_TRUE(std::holds_alternative<std::vector<HourlyFigure>>(hours));
+        ASSERT_EQ(std::get<std::vector<HourlyFigure>>(hours).size(), 1u);
+        EXPECT_EQ(std::get<std::vector<HourlyFigure>>(hours)[0].freeMinBytes, 65);
+
+        auto before = store->UpdateMemory(key, [&](const WarningMemory&) { return warned; });
+        ASSERT_TRUE(std::holds_alternative<WarningMemory>(before));
+        EXPECT_EQ(std::get<WarningMemory>(before), WarningMemory{});
+    }
+    auto store = OpenStore(path_);
+    ASSERT_TRUE(store);
+    auto kept = store->Memory(key);
+    ASSERT_TRUE(std::holds_alternative<WarningMemory>(kept));
+    EXPECT_EQ(std::get<WarningMemory>(kept), warned);
+    auto other = store->Memory({7, "/mnt/b"});
+    EXPECT_EQ(std::get<WarningMemory>(other), WarningMemory{});
+
+    ASSERT_TRUE(std::holds_alternative<WarningMemory>(
+        store->UpdateMemory(key, [](const WarningMemory&) { return WarningMemory{}; })));
+    sql::Connection db;
+    ASSERT_FALSE(sql::Connection::Open(path_, false, db));
+    sql::Statement rows;
+    ASSERT_FALSE(db.Prepare("SELECT count(*) FROM warned", rows));
+    std::optional<HistoryError> error;
+    ASSERT_TRUE(rows.Step(error));
+    EXPECT_EQ(rows.Int(0), 0);
+}
+
 TEST(HistoryPathTest, stateFolderFromTheEnvironment) {
     const auto with = [](std::optional<std::string> state, std::optional<std::string> home) {
         return DefaultHistoryFile(

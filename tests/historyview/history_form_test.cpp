@@ -18,8 +18,8 @@ constexpr std::int64_t kGB = 1'000'000'000;
 
 // A 100 GB drive whose used space grows steadily from 40 to 52 GB over the last week, a
 // sample an hour: full in 28 days at that rate.
-DriveHistory SteadyWeek() {
-    DriveHistory history;
+HistoryFigures SteadyWeek() {
+    HistoryFigures history;
     for (std::int64_t t = kNow - 7 * kDay; t <= kNow; t += 3600) {
         const std::int64_t used = 40 * kGB + 12 * kGB * (t - (kNow - 7 * kDay)) / (7 * kDay);
         history.samples.push_back({t, 100 * kGB, 100 * kGB - used});
@@ -29,15 +29,7 @@ DriveHistory SteadyWeek() {
 
 class HistoryFormTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        using namespace DiskUtils;
-        SetUnitNames(OctetUnitNames);
-        SetUnitDivisors(UnitDivisors1000);
-        DisplayUnit = suGiga;
-    }
-    void TearDown() override { DiskUtils::DisplayUnit = DiskUtils::suMega; }
-
-    std::unique_ptr<TFrmHistory> Form(std::optional<DriveHistory> history) {
+    std::unique_ptr<TFrmHistory> Form(std::optional<HistoryFigures> history) {
         auto form = std::make_unique<TFrmHistory>(
             nullptr,
             [this, history](const history::DriveKey& key, std::int64_t since) {
@@ -45,7 +37,7 @@ protected:
                 EXPECT_EQ(key.mountPoint, "/data");
                 return history;
             },
-            [] { return kNow; });
+            [] { return kNow; }, DiskUtils::DisplayOptions{DiskUtils::suGiga});
         form->ShowDrive(QStringLiteral("D: DATA"), history::DriveKey{0x1234, "/data"});
         return form;
     }
@@ -111,7 +103,7 @@ TEST_F(HistoryFormTest, chart_isTheSamePictureAtOneAndTwoTimes) {
 }
 
 TEST_F(HistoryFormTest, emptyUnreadableAndAbsent_sayWhy) {
-    EXPECT_EQ(Form(DriveHistory{})->Summary(), QStringLiteral("Історії ще немає"));
+    EXPECT_EQ(Form(HistoryFigures{})->Summary(), QStringLiteral("Історії ще немає"));
     EXPECT_EQ(Form(std::nullopt)->Summary(), QStringLiteral("Історії ще немає"));
     const auto form = Form(SteadyWeek());
     form->SetPresent(false);

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # vollmark-drives as scripts run it: the table and --json load no GUI library and no SQLite
-# and never open the usage history, the JSON parses for any mount, --help and --version answer
-# without probing; --scan sizes a folder as du does and reports a bad target on stderr alone.
+# and never open the usage history, the history helper loads no Qt, the JSON parses for any
+# mount, --help and --version answer without probing; --scan sizes a folder as du does and
+# reports a bad target on stderr alone.
 # Usage: drives_tool_test.sh <path to vollmark-drives>
 set -uo pipefail
 tool=$1
@@ -20,6 +21,14 @@ for args in "" "--json"; do
         rm -rf "$state"
     fi
 done
+
+# The timer's notices live in a program of their own, started only when one may be due.
+state=$(mktemp -d)
+loaded=$(XDG_STATE_HOME=$state LD_DEBUG=libs "$tool" --history --json 2>&1 >/dev/null |
+    grep "calling init") || fail "no loader trace of the history helper"
+rm -rf "$state"
+grep -q "libsqlite" <<<"$loaded" || fail "the loader trace does not show the history helper"
+grep -q "libQt6" <<<"$loaded" && fail "--history loads Qt: $(grep libQt6 <<<"$loaded")"
 
 "$tool" --json | python3 -c 'import json, sys; json.load(sys.stdin)' || fail "--json does not parse"
 

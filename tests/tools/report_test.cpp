@@ -124,3 +124,21 @@ TEST_F(ReportTest, table_keepsOneLinePerDriveWhateverTheNames) {
 }
 
 }  // namespace
+
+namespace {
+
+// The same rounding as the windows' texts: minutes under an hour, hours under two days.
+TEST(FullInTextTest, spans_roundToTheNearestWholeOfTheirUnit) {
+    const struct {
+        std::optional<std::int64_t> seconds;
+        const char* text;
+    } cases[] = {
+        {std::nullopt, "\xE2\x80\x94"}, {0, "1 min"},          {2400, "40 min"},
+        {5 * 3600 - 600, "5 h"},        {30 * 3600, "30 h"},   {47 * 3600 + 1800, "48 h"},
+        {48 * 3600, "2 days"},          {58 * 3600, "2 days"}, {60 * 3600, "3 days"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(FullInText(c.seconds), c.text) << (c.seconds ? *c.seconds : -1);
+}
+
+}  // namespace

@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "TempDir.h"
 #include "WarningRules.h"
 
 namespace warnings {
@@ -33,9 +36,8 @@ struct SeriesCase {
     std::vector<Step> steps;
 };
 
-// Each series runs through the same memory, as the window's repaints do.
-TEST(WarningRulesTest, readingSeries_warnAtCrossingsOnlyAsTheRulesSay) {
-    const std::vector<SeriesCase> cases = {
+const std::vector<SeriesCase>& Series() {
+    static const std::vector<SeriesCase> cases = {
         {"crossing once, then sitting below",
          {{0, 6, Expect::None},
           {5, 3, Expect::Low},
@@ -72,9 +74,17 @@ TEST(WarningRulesTest, readingSeries_warnAtCrossingsOnlyAsTheRulesSay) {
         {"filling first, then low after the spacing",
          {{0, 8, Expect::Filling, true}, {5, 4, Expect::None, true}, {10, 4, Expect::Low, true}}},
     };
-    for (const SeriesCase& series : cases) {
-        DriveMemory memory;
-        for (const Step& step : series.steps) {
+    return cases;
+}
+
+using DecideStep = std::function<Decision(std::size_t series, std::size_t step,
+                                          const DriveReading& reading, std::int64_t now)>;
+
+void RunSeries(const DecideStep& decide) {
+    for (std::size_t index = 0; index < Series().size(); ++index) {
+        const SeriesCase& series = Series()[index];
+        for (std::size_t at = 0; at < series.steps.size(); ++at) {
+            const Step& step = series.steps[at];
             const std::int64_t now = kStart + step.minute * kMinute;
             const DriveReading reading{
                 kTotal,
@@ -83,14 +93,46 @@ TEST(WarningRulesTest, readingSeries_warnAtCrossingsOnlyAsTheRulesSay) {
                 step.optical,
                 step.muted,
                 step.filling ? std::optional<std::int64_t>(now - 2 * kHour) : std::nullopt};
-            const Decision decision = Decide(reading, memory, now);
+            const Decision decision = decide(index, at, reading, now);
             const Expect got = !decision.warning                            ? Expect::None
                                : *decision.warning == WarningKind::LowSpace ? Expect::Low
                                                                             : Expect::Filling;
             EXPECT_EQ(got, step.expect) << series.name << ", minute " << step.minute;
-            memory = decision.memory;
         }
     }
+}
+
+// Each series runs through the same memory, as the window's scans do.
+TEST(WarningRulesTest, readingSeries_warnAtCrossingsOnlyAsTheRulesSay) {
+    std::vector<DriveMemory> memories(Series().size());
+    RunSeries([&](std::size_t series, std::size_t, const DriveReading& reading, std::int64_t now) {
+        const Decision decision = Decide(reading, memories[series], now);
+        memories[series] = decision.memory;
+        return decision;
+    });
+}
+
+// The same series with the memory in a history file, the readings taking turns between two
+// programs' connections: each crossing is still warned exactly once.
+TEST(WarningRulesTest, readingSeriesSharedThroughTheFile_warnOnceWhicheverProgramReads) {
+    TempDir folder("vollmark-warnings");
+    const std::string path = (folder / "history.sqlite").string();
+    std::unique_ptr<history::Store> programs[2];
+    for (auto& program : programs) {
+        auto opened = history::Store::Open(path, true);
+        ASSERT_TRUE(std::holds_alternative<std::unique_ptr<history::Store>>(opened));
+        program = std::move(std::get<std::unique_ptr<history::Store>>(opened));
+    }
+    RunSeries(
+        [&](std::size_t series, std::size_t step, const DriveReading& reading, std::int64_t now) {
+            const history::DriveKey key{static_cast<std::uint32_t>(series), "/mnt/x"};
+            auto decision = DecideShared(*programs[step % 2], key, reading, now);
+            if (auto* error = std::get_if<history::HistoryError>(&decision)) {
+                ADD_FAILURE() << error->message;
+                return Decision{};
+            }
+            return std::get<Decision>(decision);
+        });
 }
 
 TEST(WarningRulesTest, largeDrive_warnsOnlyUnderTwoGigabytes) {

@@ -29,9 +29,9 @@ private:
     std::vector<Notice>& shown_;
 };
 
-// The whole road inside the program: the window paints a row, the forecasts are worked out
-// from a real history file on their thread, the rules decide, the notice and the row's
-// tooltip carry the forecast.
+// The whole road inside the program: the window scans its drives, the forecasts are worked
+// out from a real history file on their thread, the rules decide against the memory the file
+// keeps, the notice and the row's tooltip carry the forecast. Nothing is painted on the way.
 class WindowWarningsTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { SetUpFonts(); }
@@ -43,7 +43,6 @@ protected:
         RecordFillingHistory();
         form.AttachWarnings(&warnings);
         form.FormCreate();
-        form.show();
     }
     void TearDown() override {
         QToolTip::hideText();
@@ -67,10 +66,10 @@ protected:
         }
     }
 
-    QString ToolTipOverC() {
+    static QString ToolTipOverC(TFrmMain& window) {
         const QPoint at(200, kRowC * kRowHeight + 10);
-        QHelpEvent event(QEvent::ToolTip, at, form.ListBox1->mapToGlobal(at));
-        QApplication::sendEvent(form.ListBox1, &event);
+        QHelpEvent event(QEvent::ToolTip, at, window.ListBox1->mapToGlobal(at));
+        QApplication::sendEvent(window.ListBox1, &event);
         return event.isAccepted() ? QToolTip::text() : QString();
     }
 
@@ -78,26 +77,36 @@ protected:
     QTemporaryDir dir;
     std::string file = dir.filePath(QStringLiteral("history.sqlite")).toStdString();
     std::vector<Notice> shown;
-    TDriveWarnings warnings{
-        [this] { return std::make_unique<TListNotifier>(shown); }, file, [] { return kNow; }, {}};
+    TDriveWarnings warnings{[this] { return std::make_unique<TListNotifier>(shown); },
+                            std::make_unique<THistoryForecasts>(file, warnings::WarningRules{}),
+                            [] { return kNow; },
+                            {}};
     TFrmMain form;
 };
 
-TEST_F(WindowWarningsTest, fillingDrive_warnsOnceWithItsForecastAndTheTooltipSaysIt) {
-    form.ListBox1->grab();
-    ASSERT_TRUE(PollUntil([&] {
-        form.ListBox1->grab();
-        return !shown.empty();
-    }));
+TEST_F(WindowWarningsTest, fillingDriveOfAnUnshownWindow_warnsOnceAndTheTooltipSaysIt) {
+    ASSERT_TRUE(PollUntil([&] { return !shown.empty(); }));
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0].title, QStringLiteral("Диск C: SYSTEM швидко заповнюється"));
     EXPECT_EQ(shown[0].body,
               QStringLiteral("Вільно: 30,000.00 Mo.\nЗаповниться приблизно за 15 год."));
     EXPECT_EQ(shown[0].folder, QStringLiteral("C:\\"));
-    EXPECT_EQ(ToolTipOverC(), QStringLiteral("Заповниться приблизно за 15 год"));
+    EXPECT_EQ(ToolTipOverC(form), QStringLiteral("Заповниться приблизно за 15 год"));
 
-    form.ListBox1->grab();
+    // A second window, as if started later, remembers through the file.
+    std::vector<Notice> again;
+    TDriveWarnings later{[&] { return std::make_unique<TListNotifier>(again); },
+                         std::make_unique<THistoryForecasts>(file, warnings::WarningRules{}),
+                         [] { return kNow + 60; },
+                         {}};
+    TFrmMain second;
+    second.AttachWarnings(&later);
+    second.FormCreate();
+    // Its forecasts arrive with its decisions.
+    ASSERT_TRUE(PollUntil([&] { return !ToolTipOverC(second).isEmpty(); }));
     EXPECT_EQ(shown.size(), 1u);
+    EXPECT_TRUE(again.empty());
+    second.FormDestroy();
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 
 #include "HelperPath.h"
 #include "ListImage.h"
+#include "PosixIo.h"
 #include "RendererPath.h"
 #include "ReplaceFile.h"
 
@@ -16,17 +17,6 @@ extern char** environ;
 
 namespace drives {
 namespace {
-
-std::string ReadAll(int fd) {
-    std::string data;
-    char buffer[65536];
-    for (;;) {
-        const ssize_t got = ::read(fd, buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR) continue;
-        if (got <= 0) return data;
-        data.append(buffer, static_cast<std::size_t>(got));
-    }
-}
 
 int WaitFor(pid_t pid) {
     int status = 0;
@@ -57,7 +47,7 @@ std::optional<std::string> Render(const std::string& program, std::vector<std::s
         ::close(pipeFds[0]);
         return "cannot start " + program + ": " + std::strerror(spawned);
     }
-    png = ReadAll(pipeFds[0]);
+    png = platform::posix::readToEnd(pipeFds[0]).value_or(std::string());
     ::close(pipeFds[0]);
     if (WaitFor(pid) != 0 || png.empty()) return std::string("cannot render the drive list");
     return std::nullopt;

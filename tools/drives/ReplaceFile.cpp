@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "PosixIo.h"
 #include "TextEscapes.h"
 
 namespace drives {
@@ -18,16 +19,6 @@ std::string FolderOf(const std::string& path) {
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-bool WriteAll(int fd, std::string_view contents) {
-    while (!contents.empty()) {
-        const ssize_t written = ::write(fd, contents.data(), contents.size());
-        if (written < 0 && errno == EINTR) continue;
-        if (written <= 0) return false;
-        contents.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
-}
-
 // mkstemp creates the file for its owner only; a finished file gets the mode a plain
 // creation would have given it.
 bool SetCreationMode(int fd) {
@@ -37,7 +28,7 @@ bool SetCreationMode(int fd) {
 }
 
 bool Fill(int fd, std::string_view contents) {
-    return SetCreationMode(fd) && WriteAll(fd, contents) && ::fsync(fd) == 0;
+    return SetCreationMode(fd) && platform::posix::writeAll(fd, contents) && ::fsync(fd) == 0;
 }
 
 std::string Failure(const std::string& path, int error) {

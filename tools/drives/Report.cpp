@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "Durations.h"
 #include "Json.h"
 #include "TextEscapes.h"
 #include "Utf8.h"
@@ -147,13 +148,17 @@ std::string FormatTable(const DriveReport& report, const std::vector<DriveHistor
 
 std::string FullInText(std::optional<std::int64_t> seconds) {
     if (!seconds) return "\xE2\x80\x94";
-    const std::int64_t minutes = *seconds / 60;
-    const std::int64_t hours = minutes / 60;
-    const std::int64_t days = hours / 24;
-    if (days >= 2) return std::to_string(days) + " days";
-    if (days == 1) return "1 day";
-    if (hours >= 1) return std::to_string(hours) + " h";
-    return std::to_string(minutes) + " min";
+    const DurationFigure figure = DurationFigureOf(*seconds);
+    const std::string count = std::to_string(figure.count);
+    switch (figure.unit) {
+        case DurationFigure::Unit::Minutes:
+            return count + " min";
+        case DurationFigure::Unit::Hours:
+            return count + " h";
+        case DurationFigure::Unit::Days:
+            break;
+    }
+    return count + " days";
 }
 
 std::string IsoTime(std::int64_t unixSeconds) {

@@ -16,10 +16,11 @@
 #include "Report.h"
 #include "ScanRun.h"
 #include "SnapshotRun.h"
+#include "TimerWarnings.h"
 
 // vollmark-drives with the usage history: --record, --history, --openmetrics, --scan, --grew
-// and --record-snapshots. The tool
-// hands such runs over to this program, so that its other runs never load SQLite.
+// and --record-snapshots. The tool hands such runs over to this program, so that its other runs
+// never load SQLite.
 namespace {
 
 using drives::Fail;
@@ -64,9 +65,11 @@ std::vector<drives::DriveHistory> ReadHistory(history::Store& store, const Drive
     return views;
 }
 
-// The history part of a run; false when a recording that was asked for failed.
+// The history part of a run; false when a recording that was asked for failed. A recording
+// leaves the store open in `recorded` for the warnings.
 bool UseHistory(const drives::Options& options, const DriveReport& report,
-                std::vector<drives::DriveHistory>& views) {
+                std::vector<drives::DriveHistory>& views,
+                std::unique_ptr<history::Store>& recorded) {
     const std::int64_t now = history::SystemNow();
     views.assign(report.Drives.size(), {});
     auto opened = OpenHistory(options);
@@ -77,12 +80,13 @@ bool UseHistory(const drives::Options& options, const DriveReport& report,
     auto& store = std::get<std::unique_ptr<history::Store>>(opened);
     if (!store) return true;
     if (options.record) {
-        if (auto error = store->Record(history::SamplesOf(report), now)) {
+        if (auto error = store->Record(history::SamplesOf(report.Drives), now)) {
             Fail(error->message, 1);
             return false;
         }
     }
     if (options.history || options.openMetrics) views = ReadHistory(*store, report, now);
+    if (options.record) recorded = std::move(store);
     return true;
 }
 
@@ -109,7 +113,8 @@ int main(int argc, char** argv) {
     }
     const DriveReport report = ScanDrives();
     std::vector<drives::DriveHistory> views;
-    int code = UseHistory(options, report, views) ? 0 : 1;
+    std::unique_ptr<history::Store> recorded;
+    int code = UseHistory(options, report, views, recorded) ? 0 : 1;
 
     const auto* shown = options.history ? &views : nullptr;
     if (options.openMetrics) {
@@ -130,5 +135,7 @@ int main(int argc, char** argv) {
             options.json ? drives::FormatJson(report, shown) : drives::FormatTable(report, shown);
         if (!Print(text)) return Fail("cannot write the report", 1);
     }
+    if (recorded && drives::NoticesMayBeDue(*recorded, report.Drives, history::SystemNow()))
+        drives::RunNotifier();
     return code;
 }
