@@ -56,8 +56,9 @@ declare -A steady_sizes=([c]="512 48" [l]="96 60" [m]="48 48" [n]="256 64" [r]="
 
 # Puts every drive of the prefix but Z: (see above) on a tmpfs of its own, as an overlay over
 # its folder whose upper layer is the tmpfs: its files, labels and serials stay visible, and what
-# wine writes there goes to the tmpfs. The mounts end with the namespace. Wine's mount manager reads the drives when the prefix's
-# server starts, which is why the fixture's server, started outside, is ended first.
+# wine writes there goes to the tmpfs. The mounts end with the namespace. Wine's mount manager
+# reads the drives when the prefix's server starts, which is why the fixture's server, started
+# outside, is ended first.
 steady_drives() {
     if [[ ${VOLLMARK_WINE_NAMESPACE:-} != root ]]; then
         echo "the drives are folders of the host's disk (a mount namespace of its own needs root)"
