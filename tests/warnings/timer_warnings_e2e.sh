@@ -13,6 +13,7 @@ set -uo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../app/x_session.bash"
+source "$here/dunst_session.bash"
 need_tools Xvfb openbox wmctrl xprop xdotool dbus-run-session dbus-send dunst dunstctl unshare \
     mkfs.ext4 fallocate python3
 [[ $(id -u) == 0 ]] || skip "needs root to mount"
@@ -39,26 +40,7 @@ trap cleanup EXIT
 export TZ=UTC
 
 start_x_session
-cat >"$work/dunstrc" <<'CONF'
-[global]
-    idle_threshold = 0
-[urgency_low]
-    timeout = 1
-[urgency_normal]
-    timeout = 1
-[urgency_critical]
-    timeout = 1
-CONF
-dunst -conf "$work/dunstrc" >"$work/dunst.log" 2>&1 &
-dunst_pid=$!
-pids+=("$dunst_pid")
-dunst_up() {
-    dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
-        org.freedesktop.DBus.NameHasOwner string:org.freedesktop.Notifications 2>/dev/null |
-        grep -q 'boolean true'
-}
-for _ in $(seq 50); do dunst_up && break; sleep 0.1; done
-dunst_up || fail "dunst did not start: $(cat "$work/dunst.log")"
+start_dunst
 
 mkdir -p "$work/ext"
 truncate -s 64M "$work/ext.img" && mkfs.ext4 -q -F -m 0 -L Vorrat "$work/ext.img" ||

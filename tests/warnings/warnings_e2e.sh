@@ -14,6 +14,7 @@ export ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0
 
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../app/x_session.bash"
+source "$here/dunst_session.bash"
 need_tools Xvfb openbox wmctrl xprop dbus-run-session dunst dunstctl faketime unshare mkfs.ext4 \
     fallocate python3
 libfaketime=$(ls /usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1 2>/dev/null) ||
@@ -42,28 +43,7 @@ trap cleanup EXIT
 export XDG_STATE_HOME=$work/state TZ=UTC
 
 start_x_session
-# Notices leave the screen after a second and land in the history that dunstctl reads.
-cat >"$work/dunstrc" <<'CONF'
-[global]
-    idle_threshold = 0
-[urgency_low]
-    timeout = 1
-[urgency_normal]
-    timeout = 1
-[urgency_critical]
-    timeout = 1
-CONF
-dunst -conf "$work/dunstrc" >"$work/dunst.log" 2>&1 &
-dunst_pid=$!
-pids+=("$dunst_pid")
-# Asking before dunst holds its name would have the bus start another one, without a display.
-dunst_up() {
-    dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
-        org.freedesktop.DBus.NameHasOwner string:org.freedesktop.Notifications 2>/dev/null |
-        grep -q 'boolean true'
-}
-for _ in $(seq 50); do dunst_up && break; sleep 0.1; done
-dunst_up || fail "dunst did not start: $(cat "$work/dunst.log")"
+start_dunst
 
 mkdir -p "$work/ext"
 truncate -s 64M "$work/ext.img" && mkfs.ext4 -q -F -m 0 -L Vorrat "$work/ext.img" ||
@@ -183,10 +163,7 @@ PICK
 chmod +x "$work/pick-mute"
 printf '[global]\n    dmenu = %s\n[urgency_normal]\n    timeout = 0\n' "$work/pick-mute" \
     >"$work/dunstrc-keep"
-dunst -conf "$work/dunstrc-keep" >"$work/dunst.log" 2>&1 &
-dunst_pid=$!
-pids+=("$dunst_pid")
-for _ in $(seq 50); do dunst_up && break; sleep 0.1; done
+start_dunst "$work/dunstrc-keep"
 start_window
 fill_to_free 30
 for _ in $(seq 150); do
@@ -206,10 +183,7 @@ empty_drive
 rm -f "$settings"
 kill "$dunst_pid"
 wait "$dunst_pid" 2>/dev/null
-dunst -conf "$work/dunstrc" >"$work/dunst.log" 2>&1 &
-dunst_pid=$!
-pids+=("$dunst_pid")
-for _ in $(seq 50); do dunst_up && break; sleep 0.1; done
+start_dunst "$work/dunstrc"
 
 # A day and a half of history, a sample every half hour, the drive filling steadily from 10 %
 # to 70 % used: full in about 18 h.
