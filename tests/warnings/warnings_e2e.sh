@@ -193,7 +193,7 @@ write_settings "[warnings]" "on=false"
 now=$(date +%s)
 for step in $(seq 72 -1 0); do
     fill_to_free $((300 + 600 * step / 72))
-    faketime "$(date -u -d "@$((now - step * 1800))" '+%Y-%m-%d %H:%M:%S')" \
+    LD_PRELOAD=$libfaketime FAKETIME="@$(date -u -d "@$((now - step * 1800))" '+%Y-%m-%d %H:%M:%S')" \
         "$drives_tool" --record || fail "vollmark-drives --record failed"
 done
 "$drives_tool" --history --json | python3 -c '
