@@ -6,38 +6,23 @@
 #include <fstream>
 #include <memory>
 
+#include "FakeTimeRun.h"
 #include "MountSandbox.h"
 #include "TempDir.h"
 
 namespace {
-
-// The library, not the faketime wrapper: the wrapper makes a semaphore named after its pid and
-// fails on one that a killed run left behind, which pid reuse makes likely over hundreds of runs.
-constexpr char kLibFaketime[] = "/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1";
 
 constexpr std::int64_t kStart = 1'796'083'200;  // 2026-12-01 00:00 UTC
 constexpr std::int64_t kStep = 600;
 constexpr int kSteps = 3 * 144;
 constexpr std::size_t kChunk = 20 * 1024;
 
-std::string FakeTime(std::int64_t unixSeconds) {
-    const std::time_t time = unixSeconds;
-    std::tm utc{};
-    gmtime_r(&time, &utc);
-    char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &utc);
-    return text;
-}
-
 // Under faketime at `when`, with the history in `state`; the output goes to `out`. faketime
 // preloads its library ahead of the sanitizer runtime, which a sanitized tool would refuse.
 int RunTool(const std::string& state, std::int64_t when, const std::string& args,
             const std::string& out = "/dev/null") {
-    const std::string command = "TZ=UTC XDG_STATE_HOME='" + state +
-                                "' ASAN_OPTIONS=\"$ASAN_OPTIONS:verify_asan_link_order=0\" "
-                                "LD_PRELOAD=" +
-                                std::string(kLibFaketime) + " FAKETIME='@" + FakeTime(when) +
-                                "' " VOLLMARK_DRIVES " " + args + " >'" + out + "'";
+    const std::string command =
+        AtFakeTime(state, when) + VOLLMARK_DRIVES " " + args + " >'" + out + "'";
     return std::system(command.c_str());
 }
 
