@@ -87,7 +87,7 @@ public:
     QWidget* MapHolder;
 
 signals:
-    // The shown folder, its rows or the comparison changed.
+    // The shown folder, its rows or the comparison changed; no row is selected then.
     void ShownChanged();
     void SelectedRowChanged(int row);
 
