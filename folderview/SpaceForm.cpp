@@ -311,7 +311,6 @@ void TFrmSpace::StartScan() {
 void TFrmSpace::CancelScan() {
     if (!scan_) return;
     Retire();
-    ScanPanel->hide();
     StatusLabel->setText(tr("Сканування скасовано"));
     StatusLabel->show();
     UpdateTexts();
@@ -322,6 +321,7 @@ void TFrmSpace::Retire() {
     if (!scan_) return;
     scan_->Cancel();
     retired_.push_back(std::move(scan_));
+    ScanPanel->hide();
 }
 
 void TFrmSpace::PollScans() {
