@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The real window warns through a real notification server (dunst on a session bus of its
 # own) about a loop-mounted ext4 in a private mount namespace: once when it fills to 97 %,
-# not again for less than another 1 %, again after it recovers and fills once more; never
-# with warnings off or the drive muted; the notice's "don't warn" button mutes the drive;
+# not again for less than another 1 %, again after it recovers and fills once more, naming the
+# folder that grew since the day-old snapshot; never with warnings off or the drive muted; the
+# notice offers "what takes the space" and its "don't warn" button mutes the drive;
 # "filling fast" from a history that vollmark-drives --record wrote under faketime over a day
 # and a half; and without a server the window goes on.
 # The window runs under libfaketime reading its offset from a file, so the test can move
@@ -15,6 +16,7 @@ export ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../app/x_session.bash"
 source "$here/dunst_session.bash"
+source "$here/grown_snapshots.bash"
 need_tools Xvfb openbox wmctrl xprop dbus-run-session dunst dunstctl faketime unshare mkfs.ext4 \
     fallocate python3
 libfaketime=$(ls /usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1 2>/dev/null) ||
@@ -118,10 +120,13 @@ stop_window() {
 settings=$work/config/vollmark/vollmark.ini
 write_settings() { mkdir -p "$(dirname "$settings")" && printf '%s\n' "$@" >"$settings"; }
 
+record_grown_snapshots "$work/ext"
 start_window
 fill_to_free 30
 expect_notices 1 0 "filled to 97 %"
 notices | grep -qF "$letter: $label" || fail "the notice does not name the drive: $(notices)"
+grew_line_in "$(notices)" "$work/ext" || fail "the notice does not name the folder that grew: $(notices)"
+echo "first notice: $(notices)"
 # Past the spacing, so that only the per-cent step holds the next one back.
 echo "+11m" >"$clock"
 fill_to_free 23
@@ -153,12 +158,13 @@ rm -f "$settings"
 # warnings off or the drive muted: each part from here on has a history of its own.
 export XDG_STATE_HOME=$work/state-mute
 # The notice's own button: a dunst that keeps notices on screen, and whose menu (its dmenu
-# command) picks "don't warn for this drive". The window keeps the drive in its settings.
+# command) picks "don't warn for this drive". The window keeps the drive in its settings. The
+# menu lists the notice's buttons, "what takes the space" among them.
 kill "$dunst_pid"
 wait "$dunst_pid" 2>/dev/null
-cat >"$work/pick-mute" <<'PICK'
+cat >"$work/pick-mute" <<PICK
 #!/bin/sh
-grep ',mute]$'
+tee "$work/menu" | grep ',mute]\$'
 PICK
 chmod +x "$work/pick-mute"
 printf '[global]\n    dmenu = %s\n[urgency_normal]\n    timeout = 0\n' "$work/pick-mute" \
@@ -178,6 +184,8 @@ for _ in $(seq 50); do
 done
 grep -qF "muted=$drive_id" "$settings" || fail "the mute button left the settings without the drive"
 echo "mute button: the settings keep $drive_id"
+grep -F 'Що займає місце...' "$work/menu" | grep -q ',space]$' ||
+    fail "the notice offers no \"Що займає місце...\": $(cat "$work/menu")"
 stop_window
 empty_drive
 rm -f "$settings"
