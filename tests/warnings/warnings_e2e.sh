@@ -154,30 +154,36 @@ stop_window
 empty_drive
 rm -f "$settings"
 
+# The notice's own buttons: a dunst that keeps notices on screen, and whose menu (its dmenu
+# command) picks the button `$1`; what the menu listed is kept in $work/menu.
+start_dunst_pressing() {
+    kill "$dunst_pid"
+    wait "$dunst_pid" 2>/dev/null
+    printf '#!/bin/sh\ntee "%s" | grep ",%s]$"\n' "$work/menu" "$1" >"$work/pick-$1"
+    chmod +x "$work/pick-$1"
+    printf '[global]\n    dmenu = %s\n[urgency_normal]\n    timeout = 0\n' "$work/pick-$1" \
+        >"$work/dunstrc-$1"
+    start_dunst "$work/dunstrc-$1"
+}
+# Presses that button on the one notice on screen.
+press_notice() {
+    for _ in $(seq 150); do
+        (($(dunstctl count displayed) == 1)) && break
+        sleep 0.1
+    done
+    (($(dunstctl count displayed) == 1)) || fail "no notice on screen to press"
+    dunstctl context
+}
+
 # What was warned is kept in the history file, and no window saw the drive recover with
 # warnings off or the drive muted: each part from here on has a history of its own.
 export XDG_STATE_HOME=$work/state-mute
-# The notice's own button: a dunst that keeps notices on screen, and whose menu (its dmenu
-# command) picks "don't warn for this drive". The window keeps the drive in its settings. The
-# menu lists the notice's buttons, "what takes the space" among them.
-kill "$dunst_pid"
-wait "$dunst_pid" 2>/dev/null
-cat >"$work/pick-mute" <<PICK
-#!/bin/sh
-tee "$work/menu" | grep ',mute]\$'
-PICK
-chmod +x "$work/pick-mute"
-printf '[global]\n    dmenu = %s\n[urgency_normal]\n    timeout = 0\n' "$work/pick-mute" \
-    >"$work/dunstrc-keep"
-start_dunst "$work/dunstrc-keep"
+# "Don't warn for this drive": the window keeps the drive in its settings. The menu lists the
+# notice's buttons, "what takes the space" among them.
+start_dunst_pressing mute
 start_window
 fill_to_free 30
-for _ in $(seq 150); do
-    (($(dunstctl count displayed) == 1)) && break
-    sleep 0.1
-done
-(($(dunstctl count displayed) == 1)) || fail "no notice on screen to press"
-dunstctl context
+press_notice
 for _ in $(seq 50); do
     grep -qF "muted=$drive_id" "$settings" 2>/dev/null && break
     sleep 0.1
