@@ -3,7 +3,8 @@
 # own) about a loop-mounted ext4 in a private mount namespace: once when it fills to 97 %,
 # not again for less than another 1 %, again after it recovers and fills once more, naming the
 # folder that grew since the day-old snapshot; never with warnings off or the drive muted; the
-# notice offers "what takes the space" and its "don't warn" button mutes the drive;
+# notice's "don't warn" button mutes the drive, its "what takes the space" opens the folder
+# window on the drive;
 # "filling fast" from a history that vollmark-drives --record wrote under faketime over a day
 # and a half; and without a server the window goes on.
 # The window runs under libfaketime reading its offset from a file, so the test can move
@@ -195,6 +196,24 @@ grep -F 'Що займає місце...' "$work/menu" | grep -q ',space]$' ||
 stop_window
 empty_drive
 rm -f "$settings"
+
+# "What takes the space": the folder window opens on the warned drive, among all the others.
+export XDG_STATE_HOME=$work/state-space
+start_dunst_pressing space
+start_window
+fill_to_free 30
+press_notice
+space_title="Що займає місце на $letter: $label"
+for _ in $(seq 100); do
+    space_window=$(wmctrl -l | awk -v title="$space_title" 'index($0, title) {print $1; exit}')
+    [[ -n $space_window ]] && break
+    sleep 0.1
+done
+[[ -n $space_window && $(caption_of "$space_window") == "$space_title" ]] ||
+    fail "the space button opened no window on $letter:: $(wmctrl -l)"
+echo "space button: $(caption_of "$space_window")"
+stop_window
+empty_drive
 kill "$dunst_pid"
 wait "$dunst_pid" 2>/dev/null
 start_dunst "$work/dunstrc"
