@@ -67,6 +67,8 @@ std::vector<FolderRow> RowsOf(const FolderTree& tree, std::size_t folder, const 
     if (folder >= folders.size()) return rows;
     for (const std::size_t child : tree.ChildrenOf(folder)) {
         const history::SnapshotFolder& entry = folders[child];
+        // The rest of a folder whose subfolders hold all of it is no row.
+        if (entry.other && entry.allocatedBytes == 0 && entry.files == 0) continue;
         FolderRow row;
         row.kind = entry.other ? RowKind::other : RowKind::folder;
         row.name = entry.other ? std::string() : entry.name;
@@ -124,7 +126,8 @@ std::optional<std::size_t> EarlierWhole(const std::vector<history::SnapshotEntry
 std::vector<scan::File> FilesWithin(const history::Snapshot& snapshot, const std::string& folder) {
     std::vector<scan::File> files;
     for (const scan::File& file : snapshot.biggestFiles)
-        if (history::IsWithin(file.path, folder) && file.path != folder) files.push_back(file);
+        if (history::IsWithin(file.path, folder) && file.path != folder && file.allocatedBytes > 0)
+            files.push_back(file);
     std::stable_sort(files.begin(), files.end(), [](const scan::File& a, const scan::File& b) {
         return a.allocatedBytes > b.allocatedBytes;
     });

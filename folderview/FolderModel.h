@@ -87,7 +87,8 @@ std::optional<std::size_t> NewestWhole(const std::vector<history::SnapshotEntry>
 std::optional<std::size_t> EarlierWhole(const std::vector<history::SnapshotEntry>& entries,
                                         std::int64_t shownTime, std::int64_t seconds);
 
-// The largest files of the snapshot that lie within `folder`, largest first.
+// The largest files of the snapshot that lie within `folder`, largest first; an empty file
+// takes no space and is none of them.
 std::vector<scan::File> FilesWithin(const history::Snapshot& snapshot, const std::string& folder);
 
 // The folder above `path` ("" above a top folder and above "").

@@ -9,8 +9,8 @@ namespace folderview {
 namespace {
 
 constexpr int kMargin = 8;
-constexpr int kTopLine = 3;
-constexpr int kBottomLine = 21;
+constexpr int kTopLine = 4;
+constexpr int kLineGap = 2;
 constexpr int kBarWidth = 120;
 constexpr int kBarHeight = 10;
 constexpr int kFilesLeft = kMargin + kBarWidth + 10;
@@ -29,6 +29,10 @@ int TextRightAligned(QPainter& painter, int right, int top, const QString& text)
 }
 
 }  // namespace
+
+int FolderRowHeight(const QFont& font) {
+    return 2 * QFontMetrics(font).lineSpacing() + kLineGap + 2 * kTopLine;
+}
 
 QColor ChangeColour(Direction direction, const QPalette& palette, bool selected) {
     const QColor text = palette.color(selected ? QPalette::HighlightedText : QPalette::Text);
@@ -67,13 +71,14 @@ void PaintFolderRow(QImage& row, const FolderRowTexts& texts, const FolderRowLoo
                                                           std::max(sizeLeft - 2 * kMargin, 0));
     TextAt(painter, kMargin, kTopLine, name);
     painter.setFont(font);
-    const int barTop = kBottomLine + (painter.fontMetrics().height() - kBarHeight) / 2;
+    const int bottomLine = kTopLine + painter.fontMetrics().lineSpacing() + kLineGap;
+    const int barTop = bottomLine + (painter.fontMetrics().height() - kBarHeight) / 2;
     DrawShareBar(painter, QRect(kMargin, barTop, kBarWidth, kBarHeight), look.share, palette,
                  look.selected);
     painter.setPen(ChangeColour(look.direction, palette, look.selected));
-    const int changeLeft = TextRightAligned(painter, width - kMargin, kBottomLine, texts.change);
+    const int changeLeft = TextRightAligned(painter, width - kMargin, bottomLine, texts.change);
     painter.setPen(text);
-    TextAt(painter, kFilesLeft, kBottomLine,
+    TextAt(painter, kFilesLeft, bottomLine,
            painter.fontMetrics().elidedText(texts.files, Qt::ElideRight,
                                             std::max(changeLeft - kMargin - kFilesLeft, 0)));
 }

@@ -10,7 +10,9 @@
 namespace folderview {
 
 inline constexpr int kFolderRowWidth = 460;
-inline constexpr int kFolderRowHeight = 40;
+
+// Two lines of `font` with room around them.
+int FolderRowHeight(const QFont& font);
 
 enum class Direction { none, grew, shrank };
 

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSplitter>
@@ -30,6 +31,8 @@ using Kind = folderview::RowKind;
 namespace {
 
 constexpr int kPollMilliseconds = 100;
+constexpr int kListsHeight = 480;
+constexpr QSize kWindowSize(900, 600);
 constexpr int kBarSteps = 1000;
 constexpr std::int64_t kDay = 24 * 3600;
 // "since yesterday", "a week", "a month", in the order of the box.
@@ -71,8 +74,8 @@ void TFrmSpace::BuildLayout() {
     auto* layout = new QVBoxLayout(this);
     auto* pathRow = new QHBoxLayout;
     PathLabel = new QLabel(this);
-    PathLabel->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    PathLabel->setAccessibleName(tr("Тека"));
+    PathLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    PathLabel->setAccessibleDescription(tr("Тека"));
     UpButton = new QPushButton(tr("Вгору"), this);
     OpenButton = new QPushButton(tr("Відкрити теку"), this);
     pathRow->addWidget(PathLabel, 1);
@@ -116,7 +119,7 @@ void TFrmSpace::BuildLayout() {
     Splitter = new QSplitter(Qt::Horizontal, this);
     auto* lists = new QSplitter(Qt::Vertical, Splitter);
     RowsArea = new QScrollArea(lists);
-    Rows = new TOwnerDrawList(folderview::kFolderRowWidth, folderview::kFolderRowHeight);
+    Rows = new TOwnerDrawList(folderview::kFolderRowWidth, folderview::FolderRowHeight(font()));
     Rows->setAccessibleName(tr("Теки"));
     RowsArea->setWidget(Rows);
     RowsArea->setWidgetResizable(false);
@@ -138,8 +141,10 @@ void TFrmSpace::BuildLayout() {
     filesLayout->addWidget(FilesList);
     lists->addWidget(RowsArea);
     lists->addWidget(filesPart);
+    RowsArea->setMinimumHeight(4 * folderview::FolderRowHeight(font()));
     lists->setStretchFactor(0, 3);
     lists->setStretchFactor(1, 1);
+    lists->setSizes({3 * kListsHeight / 4, kListsHeight / 4});
     MapHolder = new QWidget(Splitter);
     auto* mapLayout = new QVBoxLayout(MapHolder);
     mapLayout->setContentsMargins(0, 0, 0, 0);
@@ -170,7 +175,10 @@ void TFrmSpace::BuildLayout() {
     });
     Rows->installEventFilter(this);
     setFocusProxy(Rows);
-    resize(900, 600);
+    // Never larger than the screen, which at 200 % may be a small one.
+    const QSize room = screen()->availableGeometry().size() * 9 / 10;
+    resize(std::min(kWindowSize.width(), room.width()),
+           std::min(kWindowSize.height(), room.height()));
 }
 
 void TFrmSpace::ShowDrive(const QString& name, const history::DriveSample& drive) {
@@ -191,6 +199,7 @@ void TFrmSpace::ShowDrive(const QString& name, const history::DriveSample& drive
     StatusLabel->hide();
     LoadNewest();
     if (!tree_) StartScan();
+    Rows->setFocus();
 }
 
 void TFrmSpace::SetDisplayOptions(const DiskUtils::DisplayOptions& display) {
@@ -302,7 +311,6 @@ void TFrmSpace::StartScan() {
 void TFrmSpace::CancelScan() {
     if (!scan_) return;
     Retire();
-    ScanPanel->hide();
     StatusLabel->setText(tr("Сканування скасовано"));
     StatusLabel->show();
     UpdateTexts();
@@ -313,6 +321,7 @@ void TFrmSpace::Retire() {
     if (!scan_) return;
     scan_->Cancel();
     retired_.push_back(std::move(scan_));
+    ScanPanel->hide();
 }
 
 void TFrmSpace::PollScans() {
@@ -414,6 +423,11 @@ QString TFrmSpace::SignedByteText(std::int64_t bytes) const {
     return (bytes < 0 ? QStringLiteral("−") : QStringLiteral("+")) + size;
 }
 
+// The rest is negative only when the scan found more than the file system counts.
+QString TFrmSpace::RestText(std::int64_t bytes) const {
+    return bytes < 0 ? SignedByteText(bytes) : ByteText(static_cast<std::uint64_t>(bytes));
+}
+
 QString TFrmSpace::ChangeText(const FolderRow& row) const {
     if (!row.changeBytes) return {};
     if (*row.changeBytes == 0) return tr("без змін");
@@ -444,9 +458,14 @@ folderview::FolderRowTexts TFrmSpace::TextsOf(int index) const {
             texts.name = tr("Простір, якого не пояснює жодна тека");
             std::uint64_t open = 0;
             for (const auto& file : unexplained_->deletedOpenFiles) open += file.allocatedBytes;
-            texts.files = tr("резерв %1, видалені відкриті %2, решта %3")
-                              .arg(ByteText(unexplained_->reservedBytes), ByteText(open),
-                                   SignedByteText(unexplained_->otherBytes));
+            // Only the parts that hold something, so the row's line has room for them.
+            QStringList parts;
+            if (unexplained_->reservedBytes > 0)
+                parts << tr("резерв %1").arg(ByteText(unexplained_->reservedBytes));
+            if (open > 0) parts << tr("видалені відкриті %1").arg(ByteText(open));
+            if (unexplained_->otherBytes != 0)
+                parts << tr("решта %1").arg(RestText(unexplained_->otherBytes));
+            texts.files = parts.join(QStringLiteral(", "));
             break;
         }
     }
@@ -457,7 +476,8 @@ AccessibleRowText TFrmSpace::AccessibleTextOf(int index) const {
     const folderview::FolderRowTexts texts = TextsOf(index);
     if (texts.name.isEmpty()) return {};
     QStringList parts{texts.size, texts.files};
-    if (!texts.change.isEmpty()) parts << tr("зміна %1").arg(texts.change);
+    const auto& change = rows_[static_cast<std::size_t>(index)].changeBytes;
+    if (change) parts << (*change == 0 ? texts.change : tr("зміна %1").arg(texts.change));
     return {texts.name, parts.join(QStringLiteral(", "))};
 }
 
@@ -482,7 +502,7 @@ QString TFrmSpace::RowToolTip(int index) const {
                      .arg(QString::fromStdString(file.process), QString::number(file.pid),
                           QString::fromStdString(file.path), ByteText(file.allocatedBytes));
     lines << tr("Решта (службові дані файлової системи, нечитабельні теки): %1")
-                 .arg(SignedByteText(unexplained_->otherBytes));
+                 .arg(RestText(unexplained_->otherBytes));
     return lines.join(QLatin1Char('\n'));
 }
 
@@ -496,8 +516,12 @@ QString TFrmSpace::AbsolutePath(const std::string& relative) const {
 
 void TFrmSpace::keyPressEvent(QKeyEvent* event) {
     const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    // Escape stops a running scan first, as it stops any long task, and closes the window after.
     if (event->key() == Qt::Key_Escape && modifiers == Qt::NoModifier) {
-        close();
+        if (Scanning())
+            CancelScan();
+        else
+            close();
         return;
     }
     if (IsUpKey(*event)) {

@@ -87,7 +87,7 @@ public:
     QWidget* MapHolder;
 
 signals:
-    // The shown folder, its rows or the comparison changed.
+    // The shown folder, its rows or the comparison changed; no row is selected then.
     void ShownChanged();
     void SelectedRowChanged(int row);
 
@@ -113,6 +113,7 @@ private:
     QString ByteText(std::uint64_t bytes) const;
     QString SignedByteText(std::int64_t bytes) const;
     QString ChangeText(const folderview::FolderRow& row) const;
+    QString RestText(std::int64_t bytes) const;
     QString AbsolutePath(const std::string& relative) const;
 
     folderview::SnapshotSource source_;

@@ -457,8 +457,16 @@ Belegt: %4</translation>
         <translation>Platz, den kein Ordner erklärt</translation>
     </message>
     <message>
-        <source>резерв %1, видалені відкриті %2, решта %3</source>
-        <translation>reserviert %1, gelöscht aber offen %2, Rest %3</translation>
+        <source>резерв %1</source>
+        <translation>reserviert %1</translation>
+    </message>
+    <message>
+        <source>видалені відкриті %1</source>
+        <translation>gelöscht, aber offen %1</translation>
+    </message>
+    <message>
+        <source>решта %1</source>
+        <translation>Rest %1</translation>
     </message>
     <message>
         <source>зміна %1</source>

@@ -457,8 +457,16 @@ Used: %4</translation>
         <translation>Space no folder explains</translation>
     </message>
     <message>
-        <source>резерв %1, видалені відкриті %2, решта %3</source>
-        <translation>reserved %1, deleted but open %2, rest %3</translation>
+        <source>резерв %1</source>
+        <translation>reserved %1</translation>
+    </message>
+    <message>
+        <source>видалені відкриті %1</source>
+        <translation>deleted but open %1</translation>
+    </message>
+    <message>
+        <source>решта %1</source>
+        <translation>rest %1</translation>
     </message>
     <message>
         <source>зміна %1</source>

@@ -457,8 +457,16 @@ Utilisé : %4</translation>
         <translation>Espace qu'aucun dossier n'explique</translation>
     </message>
     <message>
-        <source>резерв %1, видалені відкриті %2, решта %3</source>
-        <translation>réservé %1, supprimés mais ouverts %2, reste %3</translation>
+        <source>резерв %1</source>
+        <translation>réservé %1</translation>
+    </message>
+    <message>
+        <source>видалені відкриті %1</source>
+        <translation>supprimés mais ouverts %1</translation>
+    </message>
+    <message>
+        <source>решта %1</source>
+        <translation>reste %1</translation>
     </message>
     <message>
         <source>зміна %1</source>

@@ -42,7 +42,8 @@ Snapshot Drive(std::int64_t time, bool later) {
     snapshot.biggestFiles = {{"var/log/syslog", 400, 400},
                              {"home/user/disk.img", 250, 250},
                              {"varnish.db", 90, 90},
-                             {"var/log/old.gz", 60, 60}};
+                             {"var/log/old.gz", 60, 60},
+                             {"var/empty", 0, 0}};
     return snapshot;
 }
 
@@ -84,9 +85,9 @@ TEST(FolderModelTest, rows_areBiggestFirstWithTheirChangeAgainstTheEarlierSnapsh
           {RowKind::other, "", 100, false, 0}}},
         {"var",
          {{RowKind::folder, "var/log", 700, false, 400}, {RowKind::other, "var", 100, false, 0}}},
-        // The vanished home/tmp is no row: the rows are what the drive holds now.
-        {"home",
-         {{RowKind::folder, "home/user", 300, false, 0}, {RowKind::other, "home", 0, false, 0}}},
+        // The vanished home/tmp is no row: the rows are what the drive holds now. Nor is the
+        // empty rest of home.
+        {"home", {{RowKind::folder, "home/user", 300, false, 0}}},
     };
     for (const auto& [folder, expected] : cases) {
         const auto index = tree.Find(folder);
@@ -193,7 +194,7 @@ TEST(FolderModelTest, largestFiles_andTheFolderAbove_followTheShownFolder) {
     const Snapshot snapshot = Drive(kNow, true);
     std::vector<std::string> paths;
     for (const auto& file : folderview::FilesWithin(snapshot, "var")) paths.push_back(file.path);
-    // "varnish.db" only starts like the folder.
+    // "varnish.db" only starts like the folder; an empty file holds no space.
     EXPECT_EQ(paths, (std::vector<std::string>{"var/log/syslog", "var/log/old.gz"}));
     EXPECT_EQ(folderview::FilesWithin(snapshot, "").size(), 4u);
     EXPECT_EQ(folderview::ParentPath("var/log/journal"), "var/log");
