@@ -7,6 +7,7 @@
 void TFrmMain::AttachWarnings(TDriveWarnings* warnings) {
     warnings_ = warnings;
     connect(warnings_, &TDriveWarnings::MuteRequested, this, &TFrmMain::MuteDrive);
+    connect(warnings_, &TDriveWarnings::SpaceRequested, this, &TFrmMain::OpenSpaceWindow);
     ApplyWarningChoices();
 }
 

@@ -62,10 +62,11 @@ void TDriveWarnings::Scanned(const DriveSnapshot& snapshot) {
     }
     const bool forecastDue = !lastForecast_ || now < *lastForecast_ ||
                              now - *lastForecast_ >= options_.forecastEvery.count();
-    const auto warn = [this, records](const WarningCheck& check, warnings::WarningKind kind) {
+    const auto warn = [this, records](const WarningCheck& check, warnings::WarningKind kind,
+                                      const std::optional<warnings::ComparedSnapshots>& compared) {
         // The user may have switched the warnings off or muted the drive meanwhile.
         if (on_ && !muted_.contains(check.driveId))
-            Warn(records.value(check.driveId), check.driveId, kind);
+            Warn(records.value(check.driveId), check.driveId, kind, compared);
     };
     if (history_->Run(std::move(checks), now, forecastDue, on_, warn) && forecastDue)
         lastForecast_ = now;
@@ -81,14 +82,18 @@ void TDriveWarnings::EnsureNotifier() {
     notifier_ = makeNotifier_();
     notifier_->SetWarningsOn(on_);
     connect(notifier_.get(), &TNotifier::MuteRequested, this, &TDriveWarnings::MuteRequested);
+    connect(notifier_.get(), &TNotifier::SpaceRequested, this, &TDriveWarnings::SpaceRequested);
     connect(notifier_.get(), &TNotifier::OpenRequested, this,
             [](const QString& folder) { QDesktopServices::openUrl(QUrl::fromLocalFile(folder)); });
 }
 
-void TDriveWarnings::Warn(const DriveRecord& record, const QString& id,
-                          warnings::WarningKind kind) {
+void TDriveWarnings::Warn(const DriveRecord& record, const QString& id, warnings::WarningKind kind,
+                          const std::optional<warnings::ComparedSnapshots>& compared) {
     EnsureNotifier();
     const QString folder = QString::fromStdString(
         record.MountPoint.value_or(DiskUtils::RootPathOf(record.Disk.DriveLetter)));
-    notifier_->Show(NoticeOf(kind, record, FullInSeconds(record), id, folder));
+    const QString grew = compared ? GrewLine(compared->before, compared->after, folder, clock_(),
+                                             DiskUtils::CurrentDisplayOptions(), options_.zone)
+                                  : QString();
+    notifier_->Show(NoticeOf(kind, record, FullInSeconds(record), id, folder, grew));
 }

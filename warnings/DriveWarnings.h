@@ -5,6 +5,7 @@
 #include <QSet>
 #include <QString>
 #include <QStringList>
+#include <QTimeZone>
 #include <chrono>
 #include <cstdint>
 #include <functional>
@@ -29,6 +30,8 @@ public:
         warnings::WarningRules rules;
         // The window records every 10 minutes; forecasts need not be fresher than that.
         std::chrono::seconds forecastEvery = std::chrono::minutes(10);
+        // Where "since yesterday" is reckoned.
+        QTimeZone zone = QTimeZone::systemTimeZone();
     };
 
     // The notifier is made after the first scan, once the event loop runs. Without a history
@@ -48,10 +51,13 @@ public:
 
 signals:
     void MuteRequested(const QString& driveId);
+    // "What takes the space" on a notice.
+    void SpaceRequested(const QString& driveId);
 
 private:
     void EnsureNotifier();
-    void Warn(const DriveRecord& record, const QString& id, warnings::WarningKind kind);
+    void Warn(const DriveRecord& record, const QString& id, warnings::WarningKind kind,
+              const std::optional<warnings::ComparedSnapshots>& compared = std::nullopt);
 
     NotifierFactory makeNotifier_;
     std::unique_ptr<TNotifier> notifier_;

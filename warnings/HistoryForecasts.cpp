@@ -29,7 +29,7 @@ bool THistoryForecasts::Run(std::vector<WarningCheck> checks, std::int64_t now, 
                 [this, outcome = std::move(outcome), warn = std::move(warn)] {
                     if (outcome.outlooks) outlooks_ = *outcome.outlooks;
                     running_ = false;
-                    for (const auto& [check, kind] : outcome.warnings) warn(check, kind);
+                    for (const Due& due : outcome.warnings) warn(due.check, due.kind, due.compared);
                 },
                 Qt::QueuedConnection);
         });
@@ -54,7 +54,9 @@ THistoryForecasts::Outcome THistoryForecasts::Work(std::vector<WarningCheck> che
         const auto outlook = workOutlooks_.constFind(check.driveId);
         if (outlook != workOutlooks_.cend()) check.reading.fillingSince = outlook->fillingSince;
         const warnings::Decision decision = Decide(check, now);
-        if (decision.warning) outcome.warnings.emplace_back(std::move(check), *decision.warning);
+        if (!decision.warning) continue;
+        auto compared = Compared(check.key);
+        outcome.warnings.push_back({std::move(check), *decision.warning, std::move(compared)});
     }
     return outcome;
 }
@@ -100,6 +102,18 @@ warnings::Decision THistoryForecasts::Decide(const WarningCheck& check, std::int
         warnings::Decide(check.reading, ownMemory_.value(check.driveId), now, rules_);
     ownMemory_.insert(check.driveId, decision.memory);
     return decision;
+}
+
+// Snapshots that cannot be read cost the notice its line on what grew, never the notice.
+std::optional<warnings::ComparedSnapshots> THistoryForecasts::Compared(
+    const history::DriveKey& key) {
+    if (!store_) return std::nullopt;
+    auto compared = warnings::LoadComparedSnapshots(*store_, key);
+    if (auto* error = std::get_if<history::HistoryError>(&compared)) {
+        ReportOnce(error->message);
+        return std::nullopt;
+    }
+    return std::move(std::get<std::optional<warnings::ComparedSnapshots>>(compared));
 }
 
 void THistoryForecasts::ReportOnce(const std::string& message) {

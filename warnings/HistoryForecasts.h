@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "GrewMost.h"
 #include "HistoryStore.h"
 #include "WarningRules.h"
 
@@ -34,8 +35,10 @@ class THistoryForecasts : public QObject {
     Q_OBJECT
 
 public:
-    // Called on the object's thread once a run is done, for each drive to warn about.
-    using Warn = std::function<void(const WarningCheck& check, warnings::WarningKind kind)>;
+    // Called on the object's thread once a run is done, for each drive to warn about, with
+    // the snapshots its notice compares when the drive has them.
+    using Warn = std::function<void(const WarningCheck& check, warnings::WarningKind kind,
+                                    const std::optional<warnings::ComparedSnapshots>& compared)>;
 
     THistoryForecasts(std::string historyFile, warnings::WarningRules rules,
                       QObject* parent = nullptr);
@@ -49,15 +52,21 @@ public:
     const DriveOutlook* Find(const QString& driveId) const;
 
 private:
+    struct Due {
+        WarningCheck check;
+        warnings::WarningKind kind;
+        std::optional<warnings::ComparedSnapshots> compared;
+    };
     struct Outcome {
         std::optional<QHash<QString, DriveOutlook>> outlooks;
-        std::vector<std::pair<WarningCheck, warnings::WarningKind>> warnings;
+        std::vector<Due> warnings;
     };
     Outcome Work(std::vector<WarningCheck> checks, std::int64_t now, bool refresh, bool decide);
     void OpenStore();
     QHash<QString, DriveOutlook> Outlooks(const std::vector<WarningCheck>& checks,
                                           std::int64_t now);
     warnings::Decision Decide(const WarningCheck& check, std::int64_t now);
+    std::optional<warnings::ComparedSnapshots> Compared(const history::DriveKey& key);
     void ReportOnce(const std::string& message);
 
     const std::string file_;

@@ -19,14 +19,17 @@ QDBusMessage CapabilitiesCall() {
                                           QStringLiteral("GetCapabilities"));
 }
 
-QDBusMessage NotifyCall(const Notice& notice, uint replaces, bool buttons) {
+QDBusMessage NotifyCall(const Notice& notice, uint replaces, bool buttons, bool markup) {
     QStringList actions;
-    if (buttons) actions << kOpenAction << OpenActionText() << kMuteAction << MuteActionText();
+    if (buttons)
+        actions << kOpenAction << OpenActionText() << kMuteAction << MuteActionText()
+                << kSpaceAction << SpaceActionText();
     const QVariantMap hints{{QStringLiteral("desktop-entry"), QString::fromLatin1(kApplicationId)},
                             {QStringLiteral("urgency"), QVariant::fromValue(kNormalUrgency)}};
     return QDBusMessage::createMethodCall(kService, kPath, kInterface, QStringLiteral("Notify"))
            << QStringLiteral("Vollmark") << replaces << QString::fromLatin1(kApplicationId)
-           << notice.title << notice.body << actions << hints << -1;
+           << notice.title << (markup ? notice.body.toHtmlEscaped() : notice.body) << actions
+           << hints << -1;
 }
 
 }  // namespace notices

@@ -23,6 +23,7 @@ public:
 signals:
     void OpenRequested(const QString& folder);
     void MuteRequested(const QString& driveId);
+    void SpaceRequested(const QString& driveId);
 };
 
 std::unique_ptr<TNotifier> CreateSystemNotifier();

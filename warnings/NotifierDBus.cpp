@@ -50,15 +50,17 @@ private:
                         return Report(reply.error().message());
                     }
                     const bool actions = reply.value().contains(QStringLiteral("actions"));
+                    const bool markup = reply.value().contains(QStringLiteral("body-markup"));
                     while (!waiting_.empty()) {
-                        Notify(waiting_.front(), actions);
+                        Notify(waiting_.front(), actions, markup);
                         waiting_.pop_front();
                     }
                 });
     }
 
-    void Notify(const Notice& notice, bool actions) {
-        const auto message = NotifyCall(notice, replaces_.value(notice.driveId, 0u), actions);
+    void Notify(const Notice& notice, bool actions, bool markup) {
+        const auto message =
+            NotifyCall(notice, replaces_.value(notice.driveId, 0u), actions, markup);
         auto* watcher = new QDBusPendingCallWatcher(bus_.asyncCall(message, kCallTimeoutMs), this);
         connect(watcher, &QDBusPendingCallWatcher::finished, this,
                 [this, notice](QDBusPendingCallWatcher* call) {
@@ -83,6 +85,7 @@ private slots:
         if (notice == shown_.cend()) return;
         if (action == kOpenAction) emit OpenRequested(notice->folder);
         if (action == kMuteAction) emit MuteRequested(notice->driveId);
+        if (action == kSpaceAction) emit SpaceRequested(notice->driveId);
     }
 
     void NotificationClosed(uint id, uint reason) {

@@ -5,7 +5,8 @@
 
 // Windows has no notification server: a program's messages come from its icon in the
 // notification area, which is shown while warnings are on. A click on the message opens the
-// drive; muting is left to the menu's warnings item there, as the message has no buttons.
+// window of what takes the drive's space, which opens the folder itself on request; muting
+// is left to the menu's warnings item there, as the message has no buttons.
 namespace {
 
 class TTrayNotifier : public TNotifier {
@@ -13,13 +14,13 @@ public:
     TTrayNotifier() : icon_(QApplication::windowIcon()) {
         icon_.setToolTip(QStringLiteral("Vollmark"));
         connect(&icon_, &QSystemTrayIcon::messageClicked, this, [this] {
-            if (!lastFolder_.isEmpty()) emit OpenRequested(lastFolder_);
+            if (!lastDriveId_.isEmpty()) emit SpaceRequested(lastDriveId_);
         });
     }
 
     void Show(const Notice& notice) override {
         if (!icon_.isVisible()) return;
-        lastFolder_ = notice.folder;
+        lastDriveId_ = notice.driveId;
         icon_.showMessage(notice.title, notice.body, QSystemTrayIcon::Warning);
     }
 
@@ -29,7 +30,7 @@ public:
 
 private:
     QSystemTrayIcon icon_;
-    QString lastFolder_;
+    QString lastDriveId_;
 };
 
 }  // namespace

@@ -66,6 +66,18 @@
         <source>Вільно: %1.</source>
         <translation>Frei: %1.</translation>
     </message>
+    <message>
+        <source>Що займає місце...</source>
+        <translation>Was belegt den Platz...</translation>
+    </message>
+    <message>
+        <source>Найбільше зросла тека %1: %2 з учорашнього дня</source>
+        <translation>%1 ist am meisten gewachsen: %2 seit gestern</translation>
+    </message>
+    <message>
+        <source>Найбільше зросла тека %1: %2 за %3</source>
+        <translation>%1 ist am meisten gewachsen: %2 in %3</translation>
+    </message>
 </context>
 <context>
     <name>RowPainter</name>

@@ -66,6 +66,18 @@
         <source>Вільно: %1.</source>
         <translation>Free: %1.</translation>
     </message>
+    <message>
+        <source>Що займає місце...</source>
+        <translation>What takes the space...</translation>
+    </message>
+    <message>
+        <source>Найбільше зросла тека %1: %2 з учорашнього дня</source>
+        <translation>%1 grew most: %2 since yesterday</translation>
+    </message>
+    <message>
+        <source>Найбільше зросла тека %1: %2 за %3</source>
+        <translation>%1 grew most: %2 in %3</translation>
+    </message>
 </context>
 <context>
     <name>RowPainter</name>

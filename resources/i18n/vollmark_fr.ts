@@ -66,6 +66,18 @@
         <source>Вільно: %1.</source>
         <translation>Libre : %1.</translation>
     </message>
+    <message>
+        <source>Що займає місце...</source>
+        <translation>Ce qui occupe l&apos;espace...</translation>
+    </message>
+    <message>
+        <source>Найбільше зросла тека %1: %2 з учорашнього дня</source>
+        <translation>%1 a le plus grandi : %2 depuis hier</translation>
+    </message>
+    <message>
+        <source>Найбільше зросла тека %1: %2 за %3</source>
+        <translation>%1 a le plus grandi : %2 en %3</translation>
+    </message>
 </context>
 <context>
     <name>RowPainter</name>

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Warnings that never wait for a painted row, through a real notification server (dunst on a
 # session bus of its own) about a loop-mounted ext4 in a private mount namespace:
-# - a minimized window warns once when the drive fills to 97 %;
-# - with the window closed, vollmark-drives --record (what the timer runs) warns once, again
+# - a minimized window warns once when the drive fills to 97 %, naming the folder that grew
+#   since the day-old snapshot;
+# - with the window closed, vollmark-drives --record (what the timer runs) warns once with the
+#   same words, again
 #   not at the next recording, and a window started afterwards does not warn for the same
 #   crossing; with the window's warnings switched off the recording warns nobody;
 # - without a server, or without a session bus, the recording still records, says so in one
@@ -14,8 +16,13 @@ set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../app/x_session.bash"
 source "$here/dunst_session.bash"
+source "$here/grown_snapshots.bash"
 need_tools Xvfb openbox wmctrl xprop xdotool dbus-run-session dbus-send dunst dunstctl unshare \
     mkfs.ext4 fallocate python3
+libfaketime=$(ls /usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1 2>/dev/null) ||
+    skip "libfaketime is not installed"
+# faketime preloads its library ahead of the sanitizer runtime, which a sanitized build refuses.
+export ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0
 [[ $(id -u) == 0 ]] || skip "needs root to mount"
 
 if [[ -z ${VOLLMARK_PRIVATE_MOUNTS:-} ]]; then
@@ -106,6 +113,7 @@ record() { "$drives_tool" --record 2>>"$work/record.log"; }
 
 # A minimized window paints nothing, and warns all the same.
 use_state minimized
+record_grown_snapshots "$work/ext"
 start_window
 xdotool windowminimize "$window"
 for _ in $(seq 50); do
@@ -116,11 +124,14 @@ xprop -id "$window" WM_STATE | grep -q Iconic || fail "the window was not minimi
 fill_to_free 30
 expect_notices 1 11 "minimized window, filled to 97 %"
 window_notice=$(notices)
+grew_line_in "$window_notice" "$work/ext" ||
+    fail "the window's notice does not name the folder that grew: $window_notice"
 stop_window
 empty_drive
 
 # The timer with the window closed, then the window for the same crossing.
 use_state timer
+record_grown_snapshots "$work/ext"
 fill_to_free 30
 record || fail "vollmark-drives --record failed: $(cat "$work/record.log")"
 expect_notices 2 1 "timer, filled to 97 %"

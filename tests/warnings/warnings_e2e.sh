@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # The real window warns through a real notification server (dunst on a session bus of its
 # own) about a loop-mounted ext4 in a private mount namespace: once when it fills to 97 %,
-# not again for less than another 1 %, again after it recovers and fills once more; never
-# with warnings off or the drive muted; the notice's "don't warn" button mutes the drive;
+# not again for less than another 1 %, again after it recovers and fills once more, naming the
+# folder that grew since the day-old snapshot; never with warnings off or the drive muted; the
+# notice's "don't warn" button mutes the drive, its "what takes the space" opens the folder
+# window on the drive;
 # "filling fast" from a history that vollmark-drives --record wrote under faketime over a day
 # and a half; and without a server the window goes on.
 # The window runs under libfaketime reading its offset from a file, so the test can move
@@ -15,6 +17,7 @@ export ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../app/x_session.bash"
 source "$here/dunst_session.bash"
+source "$here/grown_snapshots.bash"
 need_tools Xvfb openbox wmctrl xprop dbus-run-session dunst dunstctl faketime unshare mkfs.ext4 \
     fallocate python3
 libfaketime=$(ls /usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1 2>/dev/null) ||
@@ -118,10 +121,13 @@ stop_window() {
 settings=$work/config/vollmark/vollmark.ini
 write_settings() { mkdir -p "$(dirname "$settings")" && printf '%s\n' "$@" >"$settings"; }
 
+record_grown_snapshots "$work/ext"
 start_window
 fill_to_free 30
 expect_notices 1 0 "filled to 97 %"
 notices | grep -qF "$letter: $label" || fail "the notice does not name the drive: $(notices)"
+grew_line_in "$(notices)" "$work/ext" || fail "the notice does not name the folder that grew: $(notices)"
+echo "first notice: $(notices)"
 # Past the spacing, so that only the per-cent step holds the next one back.
 echo "+11m" >"$clock"
 fill_to_free 23
@@ -149,38 +155,65 @@ stop_window
 empty_drive
 rm -f "$settings"
 
+# The notice's own buttons: a dunst that keeps notices on screen, and whose menu (its dmenu
+# command) picks the button `$1`; what the menu listed is kept in $work/menu.
+start_dunst_pressing() {
+    kill "$dunst_pid"
+    wait "$dunst_pid" 2>/dev/null
+    printf '#!/bin/sh\ntee "%s" | grep ",%s]$"\n' "$work/menu" "$1" >"$work/pick-$1"
+    chmod +x "$work/pick-$1"
+    printf '[global]\n    dmenu = %s\n[urgency_normal]\n    timeout = 0\n' "$work/pick-$1" \
+        >"$work/dunstrc-$1"
+    start_dunst "$work/dunstrc-$1"
+}
+# Presses that button on the one notice on screen.
+press_notice() {
+    for _ in $(seq 150); do
+        (($(dunstctl count displayed) == 1)) && break
+        sleep 0.1
+    done
+    (($(dunstctl count displayed) == 1)) || fail "no notice on screen to press"
+    dunstctl context
+}
+
 # What was warned is kept in the history file, and no window saw the drive recover with
 # warnings off or the drive muted: each part from here on has a history of its own.
 export XDG_STATE_HOME=$work/state-mute
-# The notice's own button: a dunst that keeps notices on screen, and whose menu (its dmenu
-# command) picks "don't warn for this drive". The window keeps the drive in its settings.
-kill "$dunst_pid"
-wait "$dunst_pid" 2>/dev/null
-cat >"$work/pick-mute" <<'PICK'
-#!/bin/sh
-grep ',mute]$'
-PICK
-chmod +x "$work/pick-mute"
-printf '[global]\n    dmenu = %s\n[urgency_normal]\n    timeout = 0\n' "$work/pick-mute" \
-    >"$work/dunstrc-keep"
-start_dunst "$work/dunstrc-keep"
+# "Don't warn for this drive": the window keeps the drive in its settings. The menu lists the
+# notice's buttons, "what takes the space" among them.
+start_dunst_pressing mute
 start_window
 fill_to_free 30
-for _ in $(seq 150); do
-    (($(dunstctl count displayed) == 1)) && break
-    sleep 0.1
-done
-(($(dunstctl count displayed) == 1)) || fail "no notice on screen to press"
-dunstctl context
+press_notice
 for _ in $(seq 50); do
     grep -qF "muted=$drive_id" "$settings" 2>/dev/null && break
     sleep 0.1
 done
 grep -qF "muted=$drive_id" "$settings" || fail "the mute button left the settings without the drive"
 echo "mute button: the settings keep $drive_id"
+grep -F 'Що займає місце...' "$work/menu" | grep -q ',space]$' ||
+    fail "the notice offers no \"Що займає місце...\": $(cat "$work/menu")"
 stop_window
 empty_drive
 rm -f "$settings"
+
+# "What takes the space": the folder window opens on the warned drive, among all the others.
+export XDG_STATE_HOME=$work/state-space
+start_dunst_pressing space
+start_window
+fill_to_free 30
+press_notice
+space_title="Що займає місце на $letter: $label"
+for _ in $(seq 100); do
+    space_window=$(wmctrl -l | awk -v title="$space_title" 'index($0, title) {print $1; exit}')
+    [[ -n $space_window ]] && break
+    sleep 0.1
+done
+[[ -n $space_window && $(caption_of "$space_window") == "$space_title" ]] ||
+    fail "the space button opened no window on $letter:: $(wmctrl -l)"
+echo "space button: $(caption_of "$space_window")"
+stop_window
+empty_drive
 kill "$dunst_pid"
 wait "$dunst_pid" 2>/dev/null
 start_dunst "$work/dunstrc"

@@ -5,9 +5,11 @@
 #include <QDBusReply>
 #include <QLocale>
 #include <QSettings>
+#include <QTimeZone>
 #include <QTranslator>
 #include <optional>
 
+#include "GrewMost.h"
 #include "NoticeCalls.h"
 #include "Output.h"
 #include "Translations.h"
@@ -28,14 +30,30 @@ void Report(const std::string& problem) {
     Fail("cannot show a notification: " + problem, 0);
 }
 
-// The free space in the window's units, as its row and its notices give it.
-DriveRecord AsTheWindowShows(DriveRecord record, const SavedChoices& choices) {
-    const auto display = DiskUtils::DisplayOptionsOf(
+// The window's units, as its rows and its notices give figures.
+DiskUtils::DisplayOptions WindowDisplay(const SavedChoices& choices) {
+    return DiskUtils::DisplayOptionsOf(
         choices.displayUnit.value_or(DiskUtils::suMega),
         choices.divisors1024 ? DiskUtils::UnitDivisors1024 : DiskUtils::UnitDivisors1000,
         choices.byteWords ? DiskUtils::ByteUnitNames : DiskUtils::OctetUnitNames);
+}
+
+DriveRecord AsTheWindowShows(DriveRecord record, const DiskUtils::DisplayOptions& display) {
     record.Row.FreeText = DiskUtils::ByteCountText(record.Disk.FreeBytes, display, 2);
     return record;
+}
+
+// Snapshots that cannot be read cost the notice its line on what grew, never the notice.
+QString GrewLineOf(history::Store& store, const history::DriveKey& key, const QString& folder,
+                   std::int64_t now, const DiskUtils::DisplayOptions& display) {
+    auto compared = warnings::LoadComparedSnapshots(store, key);
+    if (auto* error = std::get_if<history::HistoryError>(&compared)) {
+        Fail("a notice without what grew: " + error->message, 0);
+        return {};
+    }
+    const auto& pair = std::get<std::optional<warnings::ComparedSnapshots>>(compared);
+    if (!pair) return {};
+    return GrewLine(pair->before, pair->after, folder, now, display, QTimeZone::systemTimeZone());
 }
 
 }  // namespace
@@ -86,6 +104,8 @@ void WarnAfterRecording(history::Store& store, const std::vector<DriveRecord>& d
     const QDBusReply<QStringList> capabilities =
         bus.call(notices::CapabilitiesCall(), QDBus::Block, notices::kCallTimeoutMs);
     if (!capabilities.isValid()) return Report(capabilities.error().message().toStdString());
+    const bool markup = capabilities.value().contains(QStringLiteral("body-markup"));
+    const DiskUtils::DisplayOptions display = WindowDisplay(loaded.choices);
 
     for (const Due& due : dueDrives) {
         const WeighedDrive& drive = due.drive;
@@ -95,14 +115,14 @@ void WarnAfterRecording(history::Store& store, const std::vector<DriveRecord>& d
         const auto& decision = std::get<warnings::Decision>(shared);
         // The window may have warned in the meantime.
         if (!decision.warning) continue;
-        const DriveRecord shown = AsTheWindowShows(*due.record, loaded.choices);
+        const DriveRecord shown = AsTheWindowShows(*due.record, display);
         const QString folder = QString::fromStdString(
             shown.MountPoint.value_or(DiskUtils::RootPathOf(shown.Disk.DriveLetter)));
         // A one-shot run cannot wait for a button, so its notice has none.
-        const Notice notice =
-            NoticeOf(*decision.warning, shown, drive.fullInSeconds, due.id, folder);
-        const QDBusReply<uint> sent =
-            bus.call(notices::NotifyCall(notice, 0, false), QDBus::Block, notices::kCallTimeoutMs);
+        const Notice notice = NoticeOf(*decision.warning, shown, drive.fullInSeconds, due.id,
+                                       folder, GrewLineOf(store, drive.key, folder, now, display));
+        const QDBusReply<uint> sent = bus.call(notices::NotifyCall(notice, 0, false, markup),
+                                               QDBus::Block, notices::kCallTimeoutMs);
         if (!sent.isValid()) Report(sent.error().message().toStdString());
     }
 }
