@@ -38,7 +38,13 @@ void SpaceScan::Run() {
         if (figures)
             outcome_.unexplained =
                 space::Account(*figures, scanned, space::DeletedOpenFilesOn(root));
-        if (record_) outcome_.recordError = record_(drive_, *outcome_.snapshot, now);
+        // A cancel that came while the scan was being summed up still means "keep nothing".
+        if (progress_.Cancelled()) {
+            outcome_ = ScanOutcome{};
+            outcome_.cancelled = true;
+        } else if (record_) {
+            outcome_.recordError = record_(drive_, *outcome_.snapshot, now);
+        }
     }
     done_.store(true, std::memory_order_release);
 }
