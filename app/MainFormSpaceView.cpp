@@ -12,7 +12,7 @@ void TFrmMain::OpenSpaceWindow(const QString& driveId) {
     const auto found =
         std::find_if(snapshot_.Drives.begin(), snapshot_.Drives.end(),
                      [&](const DriveRecord& record) { return DriveIdOf(record) == driveId; });
-    if (found == snapshot_.Drives.end() || !found->MountPoint) return;
+    if (found == snapshot_.Drives.end()) return;
     if (!frmSpace_)
         frmSpace_ =
             new TFrmSpace(this, snapshotSource_, historyClock_, DiskUtils::CurrentDisplayOptions());
