@@ -120,14 +120,11 @@ void TGrowthMap::Announce(QAccessible::Event type) {
 
 int TGrowthMap::FocusIndex() const {
     if (current_ >= 0) return current_;
-    EnsureLayout();
-    int best = -1;
+    int largest = -1;
     for (int i = 0; i < Count(); ++i)
-        if (!tiles_[static_cast<std::size_t>(i)].Empty() &&
-            (best < 0 || entries_[static_cast<std::size_t>(i)].bytes >
-                             entries_[static_cast<std::size_t>(best)].bytes))
-            best = i;
-    return best;
+        if (Entry(i).bytes > 0 && (largest < 0 || Entry(i).bytes > Entry(largest).bytes))
+            largest = i;
+    return largest;
 }
 
 QRectF TGrowthMap::MapArea() const {
@@ -261,7 +258,13 @@ void TGrowthMap::keyPressEvent(QKeyEvent* event) {
 
 void TGrowthMap::focusInEvent(QFocusEvent* event) {
     QWidget::focusInEvent(event);
+    update();
     if (FocusIndex() >= 0) Announce(QAccessible::Focus);
+}
+
+void TGrowthMap::focusOutEvent(QFocusEvent* event) {
+    QWidget::focusOutEvent(event);
+    update();
 }
 
 void TGrowthMap::paintEvent(QPaintEvent*) {
@@ -314,10 +317,12 @@ void TGrowthMap::PaintLabel(QPainter& painter, int index) const {
                      metrics.elidedText(ByteText(entry.bytes), Qt::ElideRight, width));
 }
 
-// The current tile framed in the selection colour; thicker while the map has the keyboard.
+// The current tile framed in the selection colour; while the map has the keyboard, the tile it
+// works on, with a thicker frame.
 void TGrowthMap::PaintCurrent(QPainter& painter) const {
-    if (current_ < 0) return;
-    const Box& box = tiles_[static_cast<std::size_t>(current_)];
+    const int index = hasFocus() ? FocusIndex() : current_;
+    if (index < 0) return;
+    const Box& box = tiles_[static_cast<std::size_t>(index)];
     if (box.Empty()) return;
     const QRectF tile = RectOf(box);
     const qreal ratio = laidOutRatio_;

@@ -49,7 +49,7 @@ public:
     // Marks `index` (-1 for none) as current without signalling it: the owner's own choice.
     void SetCurrent(int index);
     int Current() const { return current_; }
-    // The tile the keyboard works on: the current one, else the largest shown.
+    // The tile the keyboard works on: the current one, else the largest.
     int FocusIndex() const;
 
     // In this widget's coordinates, aligned to device pixels; empty for a tile too small to
@@ -74,6 +74,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     void EnsureLayout() const;
