@@ -181,7 +181,8 @@ QString TGrowthMap::ChangeText(const MapEntry& entry) const {
         return (bytes > 0 ? QStringLiteral("+") : QString()) + ByteText(bytes);
     };
     QString text = tr("зміна %1").arg(signedText(*entry.change));
-    if (entry.bytesPerDay)
+    // A rate past what an int64 holds is no rate a folder has; it is left unsaid.
+    if (entry.bytesPerDay && std::abs(*entry.bytesPerDay) < 9e18)
         text =
             tr("%1, %2 за добу")
                 .arg(text, signedText(static_cast<std::int64_t>(std::llround(*entry.bytesPerDay))));
