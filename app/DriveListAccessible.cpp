@@ -127,7 +127,8 @@ QAccessibleInterface* DriveListAccessibleFactory(const QString& className, QObje
     // Plain widgets are announced as fillers; the program's own windows say that they are
     // windows (the picture about box is a dialog, which Qt reports as such).
     static const QStringList windows{QStringLiteral("TFrmMain"), QStringLiteral("TFrmDiskInfo"),
-                                     QStringLiteral("TFrmAbout"), QStringLiteral("TFrmHistory")};
+                                     QStringLiteral("TFrmAbout"), QStringLiteral("TFrmHistory"),
+                                     QStringLiteral("TFrmSpace")};
     auto* widget = qobject_cast<QWidget*>(object);
     if (widget && widget->isWindow() && windows.contains(className))
         return new QAccessibleWidget(widget, QAccessible::Window);

@@ -169,6 +169,7 @@ void TFrmMain::TakeSnapshot() {
     if (warnings_) warnings_->Scanned(snapshot_);
     RecordUsageIfDue();
     RefreshHistoryWindow();
+    RefreshSpaceWindow();
 }
 
 const DriveRecord* TFrmMain::SnapshotRecord(int index) const {

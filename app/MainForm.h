@@ -16,6 +16,7 @@
 #include "InfosForm.h"
 #include "RowAccessibleText.h"
 #include "RowPainter.h"
+#include "SnapshotSource.h"
 #include "UserSettings.h"
 
 class QAction;
@@ -26,6 +27,7 @@ class QTimer;
 class TChangeCoalescer;
 class TDriveWarnings;
 class TFrmHistory;
+class TFrmSpace;
 class TDriveWatcher;
 class TOwnerDrawList;
 namespace history {
@@ -63,6 +65,12 @@ public:
     // "Історія диска..." shows what `source` reads, up to `clock`'s now (Unix seconds).
     void AttachHistory(history::BackgroundRecorder* recorder, HistorySource source,
                        std::function<std::int64_t()> clock);
+    // "Що займає місце..." reads and keeps the drives' snapshots through `source`; before it
+    // is attached the item opens nothing.
+    void AttachSnapshots(folderview::SnapshotSource source) { snapshotSource_ = std::move(source); }
+    // Opens the space window on the drive of `driveId` (as DriveIdOf gives it) in the last
+    // scan of the drives; nothing when the drive is gone.
+    void OpenSpaceWindow(const QString& driveId);
 
     // Rescans shortly after the watcher reports that drives came or went, once per burst.
     void WatchDrives(TDriveWatcher& watcher);
@@ -87,6 +95,7 @@ public:
     void Startatlogin1Click();
     void Warnings1Click();
     void Drivehistory1Click();
+    void Whattakesspace1Click();
 
     const TDriveListModel& Model() const { return model_; }
 
@@ -118,6 +127,7 @@ public:
     QAction* N5;
     QAction* Startatlogin1;
     QAction* Drivehistory1;
+    QAction* Whattakesspace1;
     QAction* Warnings1;
 
     std::unique_ptr<DiskUtils::TDisk> Disk;
@@ -147,6 +157,7 @@ private:
     void DisableWhatTheCompositorDecides();
     void KeepWhatTheCompositorDecides(SavedChoices& choices) const;
     void RefreshHistoryWindow();
+    void RefreshSpaceWindow();
     void MuteDrive(const QString& driveId);
     void ApplyWarningChoices();
     QString ForecastToolTip(const DriveRecord& record) const;
@@ -196,6 +207,8 @@ private:
     TDriveWarnings* warnings_ = nullptr;
     QStringList mutedDrives_;
     QPointer<TFrmHistory> frmHistory_;
+    QPointer<TFrmSpace> frmSpace_;
+    folderview::SnapshotSource snapshotSource_;
     history::BackgroundRecorder* recorder_ = nullptr;
     HistorySource historySource_;
     std::function<std::int64_t()> historyClock_;

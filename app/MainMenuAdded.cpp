@@ -11,6 +11,8 @@ void TFrmMain::CreateAddedItems() {
     N5 = PopupMenu1->addSeparator();
     Drivehistory1 =
         PopupMenu1->addAction(tr("Історія диска..."), this, &TFrmMain::Drivehistory1Click);
+    Whattakesspace1 =
+        PopupMenu1->addAction(tr("Що займає місце..."), this, &TFrmMain::Whattakesspace1Click);
     Warnings1 = PopupMenu1->addAction(tr("Попереджати, коли диск заповнюється"), this,
                                       &TFrmMain::Warnings1Click);
     Warnings1->setCheckable(true);
@@ -24,6 +26,7 @@ void TFrmMain::CreateAddedItems() {
 // log-in entry may have been removed or switched off by hand.
 void TFrmMain::UpdateAddedItems() {
     Drivehistory1->setVisible(ListBox1->ItemIndex() >= kFirstDriveRow);
+    Whattakesspace1->setVisible(ListBox1->ItemIndex() >= kFirstDriveRow);
     Startatlogin1->setChecked(AutostartEnabled(session_.autostart));
 }
 

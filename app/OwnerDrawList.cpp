@@ -52,6 +52,7 @@ void TOwnerDrawList::SetItemIndex(int index) {
     if (next >= 0) focusIndex_ = next;
     update();
     AnnounceSelection();
+    emit SelectionChanged(itemIndex_);
 }
 
 // Screen readers follow the selection through these events; Qt drops them cheaply when no

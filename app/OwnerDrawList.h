@@ -51,6 +51,8 @@ signals:
     void KeyboardSelected(int index);
     // Return or Enter on the selected row.
     void ItemActivated(int index);
+    // The selection moved, by any means; -1 when none is left.
+    void SelectionChanged(int index);
 
 protected:
     bool event(QEvent* event) override;

@@ -17,6 +17,7 @@
 #include "InfosForm.h"
 #include "MainForm.h"
 #include "Recorder.h"
+#include "SnapshotSource.h"
 #include "Startup.h"
 #include "StoreHistorySource.h"
 #include "Translations.h"
@@ -72,6 +73,7 @@ int main(int argc, char* argv[]) {
     FrmMain.AttachDiskInfo(&FrmDiskInfo);
     FrmMain.AttachHistory(recorder.get(), StoreHistorySource(historyFile),
                           &QDateTime::currentSecsSinceEpoch);
+    FrmMain.AttachSnapshots(folderview::StoreSnapshotSource(historyFile));
     TFrmAbout FrmAbout(QApplication::arguments().mid(1),
                        PageFileFolder(QApplication::applicationDirPath()));
     reporter.Run([&] { FrmAbout.FormCreate(); });

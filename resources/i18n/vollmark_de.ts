@@ -309,6 +309,169 @@ Belegt: %4</translation>
         <source>Історія диска...</source>
         <translation>Laufwerksverlauf...</translation>
     </message>
+    <message>
+        <source>Що займає місце...</source>
+        <translation>Was belegt den Platz...</translation>
+    </message>
+</context>
+<context>
+    <name>TFrmSpace</name>
+    <message>
+        <source>Тека</source>
+        <translation>Ordner</translation>
+    </message>
+    <message>
+        <source>Вгору</source>
+        <translation>Nach oben</translation>
+    </message>
+    <message>
+        <source>Відкрити теку</source>
+        <translation>Ordner öffnen</translation>
+    </message>
+    <message>
+        <source>з учора</source>
+        <translation>seit gestern</translation>
+    </message>
+    <message>
+        <source>за тиждень</source>
+        <translation>seit einer Woche</translation>
+    </message>
+    <message>
+        <source>за місяць</source>
+        <translation>seit einem Monat</translation>
+    </message>
+    <message>
+        <source>Зміна</source>
+        <translation>Änderung</translation>
+    </message>
+    <message>
+        <source>Пересканувати</source>
+        <translation>Neu einlesen</translation>
+    </message>
+    <message>
+        <source>Сканування</source>
+        <translation>Einlesen</translation>
+    </message>
+    <message>
+        <source>Скасувати</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Теки</source>
+        <translation>Ordner</translation>
+    </message>
+    <message>
+        <source>Найбільші файли</source>
+        <translation>Größte Dateien</translation>
+    </message>
+    <message>
+        <source>Розмір</source>
+        <translation>Größe</translation>
+    </message>
+    <message>
+        <source>Файл</source>
+        <translation>Datei</translation>
+    </message>
+    <message>
+        <source>Що займає місце на %1</source>
+        <translation>Was den Platz auf %1 belegt</translation>
+    </message>
+    <message>
+        <source>Знімків ще немає: диск сканується</source>
+        <translation>Noch keine Snapshots: das Laufwerk wird eingelesen</translation>
+    </message>
+    <message>
+        <source>Знімків ще немає</source>
+        <translation>Noch keine Snapshots</translation>
+    </message>
+    <message>
+        <source>щойно</source>
+        <translation>gerade eben</translation>
+    </message>
+    <message>
+        <source>%1 тому</source>
+        <translation>vor %1</translation>
+    </message>
+    <message>
+        <source>Знімок %1</source>
+        <translation>Snapshot %1</translation>
+    </message>
+    <message>
+        <source>%1, порівняно зі знімком %2</source>
+        <translation>%1, verglichen mit dem Snapshot %2</translation>
+    </message>
+    <message>
+        <source>%1; раніших знімків для порівняння немає</source>
+        <translation>%1; kein früherer Snapshot zum Vergleich</translation>
+    </message>
+    <message>
+        <source>Сканування скасовано</source>
+        <translation>Einlesen abgebrochen</translation>
+    </message>
+    <message>
+        <source>%1 записів, %2</source>
+        <translation>%1 Einträge, %2</translation>
+    </message>
+    <message>
+        <source>Не вдалося просканувати диск: %1</source>
+        <translation>Das Laufwerk kann nicht eingelesen werden: %1</translation>
+    </message>
+    <message>
+        <source>Знімок не збережено в історії: %1</source>
+        <translation>Der Snapshot wurde nicht im Verlauf gespeichert: %1</translation>
+    </message>
+    <message>
+        <source>Не вдалося відкрити теку %1</source>
+        <translation>Der Ordner %1 kann nicht geöffnet werden</translation>
+    </message>
+    <message>
+        <source>без змін</source>
+        <translation>unverändert</translation>
+    </message>
+    <message>
+        <source>%1 (%2 за день)</source>
+        <translation>%1 (%2 pro Tag)</translation>
+    </message>
+    <message>
+        <source>файлів: %1</source>
+        <translation>Dateien: %1</translation>
+    </message>
+    <message>
+        <source>Файли й дрібні теки</source>
+        <translation>Dateien und kleine Ordner</translation>
+    </message>
+    <message>
+        <source>Простір, якого не пояснює жодна тека</source>
+        <translation>Platz, den kein Ordner erklärt</translation>
+    </message>
+    <message>
+        <source>резерв %1</source>
+        <translation>reserviert %1</translation>
+    </message>
+    <message>
+        <source>видалені відкриті %1</source>
+        <translation>gelöscht, aber offen %1</translation>
+    </message>
+    <message>
+        <source>решта %1</source>
+        <translation>Rest %1</translation>
+    </message>
+    <message>
+        <source>зміна %1</source>
+        <translation>Änderung %1</translation>
+    </message>
+    <message>
+        <source>Зарезервовано для адміністратора: %1</source>
+        <translation>Für den Administrator reserviert: %1</translation>
+    </message>
+    <message>
+        <source>Видалений, але відкритий у %1 (pid %2): %3, %4</source>
+        <translation>Gelöscht, noch offen in %1 (PID %2): %3, %4</translation>
+    </message>
+    <message>
+        <source>Решта (службові дані файлової системи, нечитабельні теки): %1</source>
+        <translation>Der Rest (Verwaltungsdaten des Dateisystems, unlesbare Ordner): %1</translation>
+    </message>
 </context>
 <context>
     <name>TGrowthMap</name>

@@ -309,6 +309,169 @@ Used: %4</translation>
         <source>Історія диска...</source>
         <translation>Drive history...</translation>
     </message>
+    <message>
+        <source>Що займає місце...</source>
+        <translation>What takes the space...</translation>
+    </message>
+</context>
+<context>
+    <name>TFrmSpace</name>
+    <message>
+        <source>Тека</source>
+        <translation>Folder</translation>
+    </message>
+    <message>
+        <source>Вгору</source>
+        <translation>Up</translation>
+    </message>
+    <message>
+        <source>Відкрити теку</source>
+        <translation>Open folder</translation>
+    </message>
+    <message>
+        <source>з учора</source>
+        <translation>since yesterday</translation>
+    </message>
+    <message>
+        <source>за тиждень</source>
+        <translation>over a week</translation>
+    </message>
+    <message>
+        <source>за місяць</source>
+        <translation>over a month</translation>
+    </message>
+    <message>
+        <source>Зміна</source>
+        <translation>Change</translation>
+    </message>
+    <message>
+        <source>Пересканувати</source>
+        <translation>Rescan</translation>
+    </message>
+    <message>
+        <source>Сканування</source>
+        <translation>Scan</translation>
+    </message>
+    <message>
+        <source>Скасувати</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Теки</source>
+        <translation>Folders</translation>
+    </message>
+    <message>
+        <source>Найбільші файли</source>
+        <translation>Largest files</translation>
+    </message>
+    <message>
+        <source>Розмір</source>
+        <translation>Size</translation>
+    </message>
+    <message>
+        <source>Файл</source>
+        <translation>File</translation>
+    </message>
+    <message>
+        <source>Що займає місце на %1</source>
+        <translation>What takes the space on %1</translation>
+    </message>
+    <message>
+        <source>Знімків ще немає: диск сканується</source>
+        <translation>No snapshots yet: the drive is being scanned</translation>
+    </message>
+    <message>
+        <source>Знімків ще немає</source>
+        <translation>No snapshots yet</translation>
+    </message>
+    <message>
+        <source>щойно</source>
+        <translation>just now</translation>
+    </message>
+    <message>
+        <source>%1 тому</source>
+        <translation>%1 ago</translation>
+    </message>
+    <message>
+        <source>Знімок %1</source>
+        <translation>Snapshot %1</translation>
+    </message>
+    <message>
+        <source>%1, порівняно зі знімком %2</source>
+        <translation>%1, compared with the snapshot %2</translation>
+    </message>
+    <message>
+        <source>%1; раніших знімків для порівняння немає</source>
+        <translation>%1; no earlier snapshot to compare with</translation>
+    </message>
+    <message>
+        <source>Сканування скасовано</source>
+        <translation>Scan cancelled</translation>
+    </message>
+    <message>
+        <source>%1 записів, %2</source>
+        <translation>%1 entries, %2</translation>
+    </message>
+    <message>
+        <source>Не вдалося просканувати диск: %1</source>
+        <translation>Cannot scan the drive: %1</translation>
+    </message>
+    <message>
+        <source>Знімок не збережено в історії: %1</source>
+        <translation>The snapshot was not kept in the history: %1</translation>
+    </message>
+    <message>
+        <source>Не вдалося відкрити теку %1</source>
+        <translation>Cannot open the folder %1</translation>
+    </message>
+    <message>
+        <source>без змін</source>
+        <translation>unchanged</translation>
+    </message>
+    <message>
+        <source>%1 (%2 за день)</source>
+        <translation>%1 (%2 a day)</translation>
+    </message>
+    <message>
+        <source>файлів: %1</source>
+        <translation>files: %1</translation>
+    </message>
+    <message>
+        <source>Файли й дрібні теки</source>
+        <translation>Files and small folders</translation>
+    </message>
+    <message>
+        <source>Простір, якого не пояснює жодна тека</source>
+        <translation>Space no folder explains</translation>
+    </message>
+    <message>
+        <source>резерв %1</source>
+        <translation>reserved %1</translation>
+    </message>
+    <message>
+        <source>видалені відкриті %1</source>
+        <translation>deleted but open %1</translation>
+    </message>
+    <message>
+        <source>решта %1</source>
+        <translation>rest %1</translation>
+    </message>
+    <message>
+        <source>зміна %1</source>
+        <translation>change %1</translation>
+    </message>
+    <message>
+        <source>Зарезервовано для адміністратора: %1</source>
+        <translation>Reserved for the administrator: %1</translation>
+    </message>
+    <message>
+        <source>Видалений, але відкритий у %1 (pid %2): %3, %4</source>
+        <translation>Deleted, still open in %1 (pid %2): %3, %4</translation>
+    </message>
+    <message>
+        <source>Решта (службові дані файлової системи, нечитабельні теки): %1</source>
+        <translation>The rest (file-system overhead, unreadable folders): %1</translation>
+    </message>
 </context>
 <context>
     <name>TGrowthMap</name>

@@ -309,6 +309,169 @@ Utilisé : %4</translation>
         <source>Історія диска...</source>
         <translation>Historique du disque...</translation>
     </message>
+    <message>
+        <source>Що займає місце...</source>
+        <translation>Ce qui occupe l'espace...</translation>
+    </message>
+</context>
+<context>
+    <name>TFrmSpace</name>
+    <message>
+        <source>Тека</source>
+        <translation>Dossier</translation>
+    </message>
+    <message>
+        <source>Вгору</source>
+        <translation>Monter</translation>
+    </message>
+    <message>
+        <source>Відкрити теку</source>
+        <translation>Ouvrir le dossier</translation>
+    </message>
+    <message>
+        <source>з учора</source>
+        <translation>depuis hier</translation>
+    </message>
+    <message>
+        <source>за тиждень</source>
+        <translation>sur une semaine</translation>
+    </message>
+    <message>
+        <source>за місяць</source>
+        <translation>sur un mois</translation>
+    </message>
+    <message>
+        <source>Зміна</source>
+        <translation>Variation</translation>
+    </message>
+    <message>
+        <source>Пересканувати</source>
+        <translation>Réanalyser</translation>
+    </message>
+    <message>
+        <source>Сканування</source>
+        <translation>Analyse</translation>
+    </message>
+    <message>
+        <source>Скасувати</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Теки</source>
+        <translation>Dossiers</translation>
+    </message>
+    <message>
+        <source>Найбільші файли</source>
+        <translation>Plus gros fichiers</translation>
+    </message>
+    <message>
+        <source>Розмір</source>
+        <translation>Taille</translation>
+    </message>
+    <message>
+        <source>Файл</source>
+        <translation>Fichier</translation>
+    </message>
+    <message>
+        <source>Що займає місце на %1</source>
+        <translation>Ce qui occupe l'espace sur %1</translation>
+    </message>
+    <message>
+        <source>Знімків ще немає: диск сканується</source>
+        <translation>Pas encore d'instantané : le disque est en cours d'analyse</translation>
+    </message>
+    <message>
+        <source>Знімків ще немає</source>
+        <translation>Pas encore d'instantané</translation>
+    </message>
+    <message>
+        <source>щойно</source>
+        <translation>à l'instant</translation>
+    </message>
+    <message>
+        <source>%1 тому</source>
+        <translation>il y a %1</translation>
+    </message>
+    <message>
+        <source>Знімок %1</source>
+        <translation>Instantané %1</translation>
+    </message>
+    <message>
+        <source>%1, порівняно зі знімком %2</source>
+        <translation>%1, comparé à l'instantané %2</translation>
+    </message>
+    <message>
+        <source>%1; раніших знімків для порівняння немає</source>
+        <translation>%1 ; aucun instantané antérieur pour comparer</translation>
+    </message>
+    <message>
+        <source>Сканування скасовано</source>
+        <translation>Analyse annulée</translation>
+    </message>
+    <message>
+        <source>%1 записів, %2</source>
+        <translation>%1 entrées, %2</translation>
+    </message>
+    <message>
+        <source>Не вдалося просканувати диск: %1</source>
+        <translation>Impossible d'analyser le disque : %1</translation>
+    </message>
+    <message>
+        <source>Знімок не збережено в історії: %1</source>
+        <translation>L'instantané n'a pas été enregistré dans l'historique : %1</translation>
+    </message>
+    <message>
+        <source>Не вдалося відкрити теку %1</source>
+        <translation>Impossible d'ouvrir le dossier %1</translation>
+    </message>
+    <message>
+        <source>без змін</source>
+        <translation>inchangé</translation>
+    </message>
+    <message>
+        <source>%1 (%2 за день)</source>
+        <translation>%1 (%2 par jour)</translation>
+    </message>
+    <message>
+        <source>файлів: %1</source>
+        <translation>fichiers : %1</translation>
+    </message>
+    <message>
+        <source>Файли й дрібні теки</source>
+        <translation>Fichiers et petits dossiers</translation>
+    </message>
+    <message>
+        <source>Простір, якого не пояснює жодна тека</source>
+        <translation>Espace qu'aucun dossier n'explique</translation>
+    </message>
+    <message>
+        <source>резерв %1</source>
+        <translation>réservé %1</translation>
+    </message>
+    <message>
+        <source>видалені відкриті %1</source>
+        <translation>supprimés mais ouverts %1</translation>
+    </message>
+    <message>
+        <source>решта %1</source>
+        <translation>reste %1</translation>
+    </message>
+    <message>
+        <source>зміна %1</source>
+        <translation>variation %1</translation>
+    </message>
+    <message>
+        <source>Зарезервовано для адміністратора: %1</source>
+        <translation>Réservé à l'administrateur : %1</translation>
+    </message>
+    <message>
+        <source>Видалений, але відкритий у %1 (pid %2): %3, %4</source>
+        <translation>Supprimé, encore ouvert par %1 (pid %2) : %3, %4</translation>
+    </message>
+    <message>
+        <source>Решта (службові дані файлової системи, нечитабельні теки): %1</source>
+        <translation>Le reste (données de gestion du système de fichiers, dossiers illisibles) : %1</translation>
+    </message>
 </context>
 <context>
     <name>TGrowthMap</name>

@@ -197,10 +197,10 @@ TEST_F(MainFormChoicesTest, startAtLogin_isOffAtFirstAndFollowsTheEntryOnDisk) {
     const QString entry = dir.filePath(QStringLiteral("autostart/vollmark.desktop"));
     const auto form = Created({false, {entry, QStringLiteral("/usr/bin/vollmark")}});
     const QList<QAction*> items = form->PopupMenu1->actions();
-    ASSERT_GE(items.size(), 5);
-    EXPECT_EQ(items.mid(items.size() - 5),
-              (QList<QAction*>{form->Exit1, form->N5, form->Drivehistory1, form->Warnings1,
-                               form->Startatlogin1}));
+    ASSERT_GE(items.size(), 6);
+    EXPECT_EQ(items.mid(items.size() - 6),
+              (QList<QAction*>{form->Exit1, form->N5, form->Drivehistory1, form->Whattakesspace1,
+                               form->Warnings1, form->Startatlogin1}));
     EXPECT_TRUE(form->N5->isSeparator());
     EXPECT_TRUE(form->Stayontop1->isEnabled());
     EXPECT_FALSE(form->Settings1->toolTipsVisible());

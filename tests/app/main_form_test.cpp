@@ -73,7 +73,7 @@ TEST_F(MainFormTest, menu_holdsEveryItemInOrder) {
         top << (action->isSeparator() ? QStringLiteral("-") : action->text());
     // The items added later come after the original ones, in a group of their own.
     EXPECT_EQ(top, (QStringList{"Інформація про діск...", "-", "Обновити", "-", "Опції", "-",
-                                "Закрити", "-", "Історія диска...",
+                                "Закрити", "-", "Історія диска...", "Що займає місце...",
                                 "Попереджати, коли диск заповнюється", "Запускати під час входу"}));
     EXPECT_TRUE(form->Warnings1->isChecked());
     QStringList settings;
@@ -99,6 +99,7 @@ TEST_F(MainFormTest, popup_showsDriveInformationOnlyOnDriveRows) {
         EXPECT_EQ(form->Driveinfos1->isVisible(), shown) << index;
         EXPECT_EQ(form->N1->isVisible(), shown) << index;
         EXPECT_EQ(form->Drivehistory1->isVisible(), shown) << index;
+        EXPECT_EQ(form->Whattakesspace1->isVisible(), shown) << index;
         EXPECT_EQ(form->ListBox1->ItemIndex(), index);
     }
 }

@@ -73,10 +73,10 @@ for d in report["drives"]:
 "$program" >"$work/program.log" 2>&1 &
 pids+=($!)
 main_window "${pids[-1]}" >/dev/null || fail "no main window: $(cat "$work/program.log")"
-# The first Down selects the first row; from the menu's end, Up three times reaches the
-# history item, above the warnings switch and the log-in item.
+# The first Down selects the first row; from the menu's end, Up four times reaches the
+# history item, above the space item, the warnings switch and the log-in item.
 xdotool search --sync --name '^Vollmark - Total' windowfocus --sync \
-    key --repeat $((row + 1)) --delay 50 Down key Menu sleep 0.3 key Up Up Up Return ||
+    key --repeat $((row + 1)) --delay 50 Down key Menu sleep 0.3 key Up Up Up Up Return ||
     fail "cannot reach the menu"
 history_window=$(timeout 20 xdotool search --sync --name "^Історія диска $letter:" | head -n1)
 [[ -n $history_window ]] || fail "no history window: $(cat "$work/program.log")"
