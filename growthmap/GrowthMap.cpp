@@ -9,6 +9,7 @@
 #include <QToolTip>
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 #include "GrowthMapAccessible.h"
 #include "TileNavigation.h"
@@ -172,21 +173,25 @@ QString TGrowthMap::ByteText(std::int64_t bytes) const {
     return QString::fromStdString(DiskUtils::ByteCountText(bytes, display_, 2));
 }
 
-// "зміна +1.20 Go, +0.17 Go за добу": the sign written out either way, as a change reads.
+// "зміна +1.20 Go (+0.17 Go за день)", the sign written out either way, as the folder rows
+// beside the map read.
 QString TGrowthMap::ChangeText(const MapEntry& entry) const {
     if (!compared_) return {};
     if (!entry.change) return tr("зміна невідома");
     if (*entry.change == 0) return tr("без змін");
-    const auto signedText = [this](std::int64_t bytes) {
-        return (bytes > 0 ? QStringLiteral("+") : QString()) + ByteText(bytes);
-    };
-    QString text = tr("зміна %1").arg(signedText(*entry.change));
+    QString text = tr("зміна %1").arg(SignedByteText(*entry.change));
     // A rate past what an int64 holds is no rate a folder has; it is left unsaid.
     if (entry.bytesPerDay && std::abs(*entry.bytesPerDay) < 9e18)
         text =
-            tr("%1, %2 за добу")
-                .arg(text, signedText(static_cast<std::int64_t>(std::llround(*entry.bytesPerDay))));
+            tr("%1 (%2 за день)")
+                .arg(text,
+                     SignedByteText(static_cast<std::int64_t>(std::llround(*entry.bytesPerDay))));
     return text;
+}
+
+QString TGrowthMap::SignedByteText(std::int64_t bytes) const {
+    const std::int64_t magnitude = bytes < 0 ? -std::max(bytes, -INT64_MAX) : bytes;
+    return (bytes < 0 ? QStringLiteral("\u2212") : QStringLiteral("+")) + ByteText(magnitude);
 }
 
 QString TGrowthMap::TileDescription(int index) const {

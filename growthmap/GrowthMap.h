@@ -82,6 +82,7 @@ private:
     QRectF MapArea() const;
     QColor FillOf(int index) const;
     QString ByteText(std::int64_t bytes) const;
+    QString SignedByteText(std::int64_t bytes) const;
     QString ChangeText(const growthmap::MapEntry& entry) const;
     void ShowToolTip(QHelpEvent* event);
     void MakeCurrent(int index);

@@ -492,8 +492,8 @@ Belegt: %4</translation>
         <translation>Änderung %1</translation>
     </message>
     <message>
-        <source>%1, %2 за добу</source>
-        <translation>%1, %2 pro Tag</translation>
+        <source>%1 (%2 за день)</source>
+        <translation>%1 (%2 pro Tag)</translation>
     </message>
     <message>
         <source>%1, %2</source>

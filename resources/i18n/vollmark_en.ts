@@ -492,8 +492,8 @@ Used: %4</translation>
         <translation>change %1</translation>
     </message>
     <message>
-        <source>%1, %2 за добу</source>
-        <translation>%1, %2 a day</translation>
+        <source>%1 (%2 за день)</source>
+        <translation>%1 (%2 a day)</translation>
     </message>
     <message>
         <source>%1, %2</source>

@@ -492,8 +492,8 @@ Utilisé : %4</translation>
         <translation>variation %1</translation>
     </message>
     <message>
-        <source>%1, %2 за добу</source>
-        <translation>%1, %2 par jour</translation>
+        <source>%1 (%2 за день)</source>
+        <translation>%1 (%2 par jour)</translation>
     </message>
     <message>
         <source>%1, %2</source>

@@ -192,9 +192,9 @@ TEST_F(GrowthMapTest, screenReaders_readTilesWithSizeAndChange) {
     EXPECT_EQ(videos->role(), QAccessible::ListItem);
     EXPECT_EQ(videos->text(QAccessible::Name), QStringLiteral("Videos"));
     EXPECT_EQ(videos->text(QAccessible::Description),
-              QStringLiteral("40.00 Go, зміна +20.00 Go, +2.50 Go за добу"));
+              QStringLiteral("40.00 Go, зміна +20.00 Go (+2.50 Go за день)"));
     EXPECT_EQ(iface->child(1)->text(QAccessible::Description),
-              QStringLiteral("30.00 Go, зміна -30.00 Go"));
+              QStringLiteral("30.00 Go, зміна \u221230.00 Go"));
     EXPECT_EQ(iface->child(2)->text(QAccessible::Description),
               QStringLiteral("20.00 Go, без змін"));
     EXPECT_EQ(iface->indexOfChild(videos), 0);
