@@ -12,6 +12,8 @@
 void TFrmSpace::BuildMap() {
     Map = new TGrowthMap(MapHolder, display_);
     MapHolder->layout()->addWidget(Map);
+    // Tab goes from the rows to their tiles before the list of files.
+    setTabOrder(Rows, Map);
     connect(this, &TFrmSpace::ShownChanged, this, &TFrmSpace::FillMap);
     connect(this, &TFrmSpace::SelectedRowChanged, Map, &TGrowthMap::SetCurrent);
     connect(Map, &TGrowthMap::TileSelected, this, &TFrmSpace::SelectRow);
