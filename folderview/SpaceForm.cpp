@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSplitter>
@@ -31,6 +32,7 @@ namespace {
 
 constexpr int kPollMilliseconds = 100;
 constexpr int kListsHeight = 480;
+constexpr QSize kWindowSize(900, 600);
 constexpr int kBarSteps = 1000;
 constexpr std::int64_t kDay = 24 * 3600;
 // "since yesterday", "a week", "a month", in the order of the box.
@@ -174,7 +176,10 @@ void TFrmSpace::BuildLayout() {
     });
     Rows->installEventFilter(this);
     setFocusProxy(Rows);
-    resize(900, 600);
+    // Never larger than the screen, which at 200 % may be a small one.
+    const QSize room = screen()->availableGeometry().size() * 9 / 10;
+    resize(std::min(kWindowSize.width(), room.width()),
+           std::min(kWindowSize.height(), room.height()));
 }
 
 void TFrmSpace::ShowDrive(const QString& name, const history::DriveSample& drive) {
@@ -307,7 +312,6 @@ void TFrmSpace::StartScan() {
 void TFrmSpace::CancelScan() {
     if (!scan_) return;
     Retire();
-    ScanPanel->hide();
     StatusLabel->setText(tr("Сканування скасовано"));
     StatusLabel->show();
     UpdateTexts();
@@ -318,6 +322,7 @@ void TFrmSpace::Retire() {
     if (!scan_) return;
     scan_->Cancel();
     retired_.push_back(std::move(scan_));
+    ScanPanel->hide();
 }
 
 void TFrmSpace::PollScans() {

@@ -90,7 +90,7 @@ public:
     TGrowthMap* Map;
 
 signals:
-    // The shown folder, its rows or the comparison changed.
+    // The shown folder, its rows or the comparison changed; no row is selected then.
     void ShownChanged();
     void SelectedRowChanged(int row);
 

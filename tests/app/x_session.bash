@@ -29,7 +29,9 @@ need_tools() {
 
 start_x_session() {
     # -displayfd picks a free display number and reports it once the server accepts clients.
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+    # VOLLMARK_SCREEN makes room for a picture of a large window at 200 %.
+    Xvfb -displayfd 3 -screen 0 "${VOLLMARK_SCREEN:-1024x768}x24" -nolisten tcp \
+        3>"$work/display" 2>"$work/xvfb.log" &
     pids+=($!)
     for _ in $(seq 300); do [[ -s $work/display ]] && break; sleep 0.1; done
     [[ -s $work/display ]] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
