@@ -297,11 +297,6 @@ void TGrowthMap::PaintTiles(QPainter& painter) const {
         if (fill.width() > 2 * gap && fill.height() > 2 * gap) fill.adjust(0, 0, -gap, -gap);
         painter.fillRect(fill, FillOf(i));
     }
-    if (Count() == 0) {
-        painter.setPen(palette().color(QPalette::PlaceholderText));
-        painter.drawText(MapArea(), Qt::AlignCenter, tr("Тут немає тек"));
-        return;
-    }
     for (int i = 0; i < Count(); ++i) PaintLabel(painter, i);
 }
 
@@ -340,6 +335,8 @@ void TGrowthMap::PaintCurrent(QPainter& painter) const {
 // Swatches with their words under the tiles: what grew, shrank and stayed, or that the colour
 // follows the size because there is nothing to compare with.
 void TGrowthMap::PaintLegend(QPainter& painter) const {
+    // Without tiles, as while the first scan runs, there is nothing to explain.
+    if (Count() == 0) return;
     const QFontMetrics metrics = fontMetrics();
     const QRectF area = MapArea();
     const qreal ratio = laidOutRatio_;

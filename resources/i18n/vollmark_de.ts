@@ -508,10 +508,6 @@ Belegt: %4</translation>
         <translation>Fläche und Farbe einer Kachel sind die Größe des Ordners: Es gibt keine frühere Momentaufnahme, daher ist keine Änderung zu sehen</translation>
     </message>
     <message>
-        <source>Тут немає тек</source>
-        <translation>Hier sind keine Ordner</translation>
-    </message>
-    <message>
         <source>Колір за розміром: раніших знімків немає</source>
         <translation>Farbe nach Größe: keine frühere Momentaufnahme</translation>
     </message>

@@ -508,10 +508,6 @@ Used: %4</translation>
         <translation>A tile&apos;s area and colour are the folder&apos;s size: there is no earlier snapshot, so no change shows</translation>
     </message>
     <message>
-        <source>Тут немає тек</source>
-        <translation>No folders here</translation>
-    </message>
-    <message>
         <source>Колір за розміром: раніших знімків немає</source>
         <translation>Colour by size: no earlier snapshot</translation>
     </message>

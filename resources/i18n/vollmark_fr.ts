@@ -508,10 +508,6 @@ Utilisé : %4</translation>
         <translation>La surface et la couleur d&apos;une tuile sont la taille du dossier : aucun instantané antérieur, donc aucune variation visible</translation>
     </message>
     <message>
-        <source>Тут немає тек</source>
-        <translation>Aucun dossier ici</translation>
-    </message>
-    <message>
         <source>Колір за розміром: раніших знімків немає</source>
         <translation>Couleur selon la taille : aucun instantané antérieur</translation>
     </message>
