@@ -115,16 +115,6 @@ TEST(Squarify, layoutCases_tileTheAreaExactlyWithAreasInProportion) {
     }
 }
 
-TEST(Squarify, sixteenEqualSizesInASquare_makeSixteenSquares) {
-    const std::vector<std::int64_t> sixteen(16, 10);
-    const std::vector<Box> boxes = Squarify(sixteen, {0, 0, 8, 8});
-    for (std::size_t i = 0; i < boxes.size(); ++i) {
-        EXPECT_NEAR(boxes[i].Width(), 2, 1e-12) << i;
-        EXPECT_NEAR(boxes[i].Height(), 2, 1e-12) << i;
-    }
-    EXPECT_EQ(boxes[0], (Box{0, 0, 2, 2})) << "of equal sizes the first comes first";
-}
-
 // A slice layout cuts the area into strips across its longer side, as the plainest treemap
 // does; the squarified one exists to beat it.
 std::vector<Box> Sliced(const std::vector<std::int64_t>& sizes, const Box& area) {
