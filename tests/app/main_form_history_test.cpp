@@ -10,6 +10,8 @@
 #include "Poll.h"
 #include "QtAppEnvironment.h"
 #include "Recorder.h"
+#include "SnapshotSource.h"
+#include "SpaceForm.h"
 #include "TempDir.h"
 
 namespace {
@@ -74,6 +76,43 @@ TEST(MainFormHistoryTest, lockedHistory_neitherHoldsTheTimerNorLosesTheSample) {
     EXPECT_EQ(SampleCount(path, 'D'), 2u);
     const std::lock_guard lock(errorsLock);
     EXPECT_TRUE(errors.empty()) << errors.front();
+    form.FormDestroy();
+    DiskUtils::ResetOptionState();
+}
+
+// The notices name a drive by its id: the space window opens on that drive as the last scan of
+// the drives holds it, with its snapshot, and a drive that is gone opens nothing.
+TEST(MainFormHistoryTest, spaceWindow_opensOnTheDriveOfAnIdAndNotOnAGoneOne) {
+    SetUpFonts();
+    DiskUtils::ResetOptionState();
+    platform::ScopedFakeLayer fake;
+    auto& drive = fake->drive('D');
+    drive.totalBytes = 2'000'000'000;
+    drive.freeBytes = 500'000'000;
+    drive.volume.serialNumber = 0x1234;
+    drive.mountPoint = "/mnt/D";
+    TempDir folder("vollmark-window-space");
+    const std::string path = (folder / "history.sqlite").string();
+    history::Snapshot snapshot{
+        kT0, "", {{0, "", false, 300, 300, 2}, {0, "data", false, 300, 300, 2}}, {}};
+    ASSERT_FALSE(folderview::StoreSnapshotSource(path).record(
+        {{0x1234, "/mnt/D"}, 'D', "", "ext4", 3, 2'000'000'000, 500'000'000}, snapshot, kT0));
+    TFrmMain form;
+    form.FormCreate();
+    form.AttachHistory(nullptr, {}, [] { return kT0 + 60; });
+    form.AttachSnapshots(folderview::StoreSnapshotSource(path));
+    form.Timer1Timer();
+
+    form.OpenSpaceWindow(QStringLiteral("00001234 /mnt/E"));
+    EXPECT_EQ(form.findChild<TFrmSpace*>(), nullptr);
+    form.OpenSpaceWindow(QStringLiteral("00001234 /mnt/D"));
+    auto* space = form.findChild<TFrmSpace*>();
+    ASSERT_NE(space, nullptr);
+    EXPECT_TRUE(space->isVisible());
+    EXPECT_EQ(space->windowTitle(), QStringLiteral("Що займає місце на D:"));
+    EXPECT_FALSE(space->Scanning());
+    ASSERT_EQ(space->ShownRows().size(), 1u);
+    EXPECT_EQ(space->ShownRows()[0].name, "data");
     form.FormDestroy();
     DiskUtils::ResetOptionState();
 }
