@@ -64,6 +64,7 @@ TFrmSpace::TFrmSpace(QWidget* mainWindow, folderview::SnapshotSource source, Clo
       display_(std::move(display)),
       poll_(new QTimer(this)) {
     BuildLayout();
+    BuildMap();
     poll_->setInterval(kPollMilliseconds);
     connect(poll_, &QTimer::timeout, this, &TFrmSpace::PollScans);
 }

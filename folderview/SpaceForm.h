@@ -25,6 +25,7 @@ class QScrollArea;
 class QSplitter;
 class QTimer;
 class QTreeWidget;
+class TGrowthMap;
 class TOwnerDrawList;
 
 // What takes the space on one drive: its newest snapshot at once, a folder at a time, biggest
@@ -83,8 +84,10 @@ public:
     QScrollArea* RowsArea;
     TOwnerDrawList* Rows;
     QTreeWidget* FilesList;
-    // The place of the growth map, right of the rows; it has a layout and nothing in it.
+    // The place of the growth map, right of the rows.
     QWidget* MapHolder;
+    // The shown folder's rows as tiles, kept in step with the list.
+    TGrowthMap* Map;
 
 signals:
     // The shown folder, its rows or the comparison changed; no row is selected then.
@@ -98,6 +101,8 @@ protected:
 
 private:
     void BuildLayout();
+    void BuildMap();
+    void FillMap();
     void LoadNewest();
     void ShowSnapshot(history::Snapshot snapshot);
     void ChooseComparison();

@@ -485,4 +485,51 @@ Belegt: %4</translation>
         <translation>Der Rest (Verwaltungsdaten des Dateisystems, unlesbare Ordner): %1</translation>
     </message>
 </context>
+<context>
+    <name>TGrowthMap</name>
+    <message>
+        <source>Карта росту</source>
+        <translation>Wachstumskarte</translation>
+    </message>
+    <message>
+        <source>зміна невідома</source>
+        <translation>Änderung unbekannt</translation>
+    </message>
+    <message>
+        <source>без змін</source>
+        <translation>unverändert</translation>
+    </message>
+    <message>
+        <source>зміна %1</source>
+        <translation>Änderung %1</translation>
+    </message>
+    <message>
+        <source>%1 (%2 за день)</source>
+        <translation>%1 (%2 pro Tag)</translation>
+    </message>
+    <message>
+        <source>%1, %2</source>
+        <translation>%1, %2</translation>
+    </message>
+    <message>
+        <source>Площа плитки — розмір теки, колір — зміна: тепле зросло, холодне зменшилося, сіре без змін</source>
+        <translation>Die Fläche einer Kachel ist die Größe des Ordners, ihre Farbe die Änderung: warm gewachsen, kühl geschrumpft, grau unverändert</translation>
+    </message>
+    <message>
+        <source>Площа й колір плитки — розмір теки: раніших знімків немає, тож змін не видно</source>
+        <translation>Fläche und Farbe einer Kachel sind die Größe des Ordners: Es gibt keine frühere Momentaufnahme, daher ist keine Änderung zu sehen</translation>
+    </message>
+    <message>
+        <source>Колір за розміром: раніших знімків немає</source>
+        <translation>Farbe nach Größe: keine frühere Momentaufnahme</translation>
+    </message>
+    <message>
+        <source>зросло</source>
+        <translation>gewachsen</translation>
+    </message>
+    <message>
+        <source>зменшилося</source>
+        <translation>geschrumpft</translation>
+    </message>
+</context>
 </TS>

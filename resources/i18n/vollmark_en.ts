@@ -485,4 +485,51 @@ Used: %4</translation>
         <translation>The rest (file-system overhead, unreadable folders): %1</translation>
     </message>
 </context>
+<context>
+    <name>TGrowthMap</name>
+    <message>
+        <source>Карта росту</source>
+        <translation>Growth map</translation>
+    </message>
+    <message>
+        <source>зміна невідома</source>
+        <translation>change unknown</translation>
+    </message>
+    <message>
+        <source>без змін</source>
+        <translation>unchanged</translation>
+    </message>
+    <message>
+        <source>зміна %1</source>
+        <translation>change %1</translation>
+    </message>
+    <message>
+        <source>%1 (%2 за день)</source>
+        <translation>%1 (%2 a day)</translation>
+    </message>
+    <message>
+        <source>%1, %2</source>
+        <translation>%1, %2</translation>
+    </message>
+    <message>
+        <source>Площа плитки — розмір теки, колір — зміна: тепле зросло, холодне зменшилося, сіре без змін</source>
+        <translation>A tile&apos;s area is the folder&apos;s size, its colour the change: warm grew, cool shrank, grey unchanged</translation>
+    </message>
+    <message>
+        <source>Площа й колір плитки — розмір теки: раніших знімків немає, тож змін не видно</source>
+        <translation>A tile&apos;s area and colour are the folder&apos;s size: there is no earlier snapshot, so no change shows</translation>
+    </message>
+    <message>
+        <source>Колір за розміром: раніших знімків немає</source>
+        <translation>Colour by size: no earlier snapshot</translation>
+    </message>
+    <message>
+        <source>зросло</source>
+        <translation>grew</translation>
+    </message>
+    <message>
+        <source>зменшилося</source>
+        <translation>shrank</translation>
+    </message>
+</context>
 </TS>

@@ -485,4 +485,51 @@ Utilisé : %4</translation>
         <translation>Le reste (données de gestion du système de fichiers, dossiers illisibles) : %1</translation>
     </message>
 </context>
+<context>
+    <name>TGrowthMap</name>
+    <message>
+        <source>Карта росту</source>
+        <translation>Carte de croissance</translation>
+    </message>
+    <message>
+        <source>зміна невідома</source>
+        <translation>variation inconnue</translation>
+    </message>
+    <message>
+        <source>без змін</source>
+        <translation>inchangé</translation>
+    </message>
+    <message>
+        <source>зміна %1</source>
+        <translation>variation %1</translation>
+    </message>
+    <message>
+        <source>%1 (%2 за день)</source>
+        <translation>%1 (%2 par jour)</translation>
+    </message>
+    <message>
+        <source>%1, %2</source>
+        <translation>%1, %2</translation>
+    </message>
+    <message>
+        <source>Площа плитки — розмір теки, колір — зміна: тепле зросло, холодне зменшилося, сіре без змін</source>
+        <translation>La surface d&apos;une tuile est la taille du dossier, sa couleur la variation : chaud a augmenté, froid a diminué, gris inchangé</translation>
+    </message>
+    <message>
+        <source>Площа й колір плитки — розмір теки: раніших знімків немає, тож змін не видно</source>
+        <translation>La surface et la couleur d&apos;une tuile sont la taille du dossier : aucun instantané antérieur, donc aucune variation visible</translation>
+    </message>
+    <message>
+        <source>Колір за розміром: раніших знімків немає</source>
+        <translation>Couleur selon la taille : aucun instantané antérieur</translation>
+    </message>
+    <message>
+        <source>зросло</source>
+        <translation>augmenté</translation>
+    </message>
+    <message>
+        <source>зменшилося</source>
+        <translation>diminué</translation>
+    </message>
+</context>
 </TS>

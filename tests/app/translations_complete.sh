@@ -19,7 +19,7 @@ for ts in "${files[@]}"; do
     name=$(basename "$ts")
     copy="$work/$name"
     cp "$ts" "$copy"
-    if ! (cd "$root" && "$lupdate" -silent -locations none app info about warnings historyview folderview -ts "$copy") \
+    if ! (cd "$root" && "$lupdate" -silent -locations none app info about warnings historyview folderview growthmap -ts "$copy") \
         >"$work/lupdate.log" 2>&1; then
         echo "FAIL: lupdate on $name: $(cat "$work/lupdate.log")"
         exit 1

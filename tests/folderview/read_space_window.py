@@ -3,7 +3,10 @@ until what it reads passes a check.
 
 Usage: read_space_window.py <title start> <python expression over `window`>
 `window` holds "path" (the path bar), "labels" (every label's text), "rows" (each row of the
-folder list as (name, description), in order) and "selected" (the selected row's name or None).
+folder list as (name, description), in order), "selected" (the selected row's name or None),
+"tiles" (each tile of the growth map as (name, description, (x, y, width, height) on the
+screen)), "current" (the selected tile's name or None), "focused" (the focused tile's) and
+"tooltips" (the text of every tooltip the program shows).
 Prints what it read last; exit code 0 once the expression holds, 1 after 30 seconds without.
 """
 import json
@@ -34,7 +37,8 @@ def frame(title):
 
 
 def read(window):
-    state = {"path": None, "labels": [], "rows": [], "selected": None}
+    state = {"path": None, "labels": [], "rows": [], "selected": None, "tiles": [],
+             "current": None, "focused": None, "tooltips": []}
     for node in nodes(window):
         role = node.get_role()
         if role == Atspi.Role.LABEL:
@@ -47,6 +51,22 @@ def read(window):
                 state["rows"].append((row.get_name(), row.get_description()))
                 if row.get_state_set().contains(Atspi.StateType.SELECTED):
                     state["selected"] = row.get_name()
+        elif role == Atspi.Role.LIST and node.get_name() == "Карта росту":
+            for i in range(node.get_child_count()):
+                tile = node.get_child_at_index(i)
+                box = tile.get_extents(Atspi.CoordType.SCREEN)
+                state["tiles"].append((tile.get_name(), tile.get_description(),
+                                       (box.x, box.y, box.width, box.height)))
+                states = tile.get_state_set()
+                if states.contains(Atspi.StateType.SELECTED):
+                    state["current"] = tile.get_name()
+                if states.contains(Atspi.StateType.FOCUSED):
+                    state["focused"] = tile.get_name()
+    application = window.get_parent()
+    for i in range(application.get_child_count() if application else 0):
+        for node in nodes(application.get_child_at_index(i), 12):
+            if node.get_role() == Atspi.Role.TOOL_TIP and node.get_name():
+                state["tooltips"].append(node.get_name())
     return state
 
 

@@ -122,6 +122,40 @@ xdotool key BackSpace
 read_window 'window["path"] == "'"$ext"'" and window["selected"] == "photos"' \
     "Backspace did not come back onto photos"
 
+# The growth map beside the rows: a tile for each row, read with its size and change. A click
+# selects the tile's row and gives the map the keyboard, the pointer resting on a tile names it,
+# a double click goes in, Backspace comes back out onto it, the arrows move from tile to tile
+# with the row in step and Return goes in from the map. The bus gives places in the window's own
+# pixels, which the pointer's are QT_SCALE_FACTOR times.
+read_window '[t[0] for t in window["tiles"]] == [r[0] for r in window["rows"]] and any(
+    t[0] == "logs" and "зміна +6" in t[1] for t in window["tiles"])' "the map does not show the rows"
+tile_centre() {
+    "$python" "$here/read_space_window.py" "$title" "any(t[0] == '$1' for t in window['tiles'])" |
+        "$python" -c 'import json, sys
+x, y, w, h = next(t[2] for t in json.load(sys.stdin)["tiles"] if t[0] == sys.argv[1])
+scale = float(sys.argv[2])
+print(round((x + w / 2) * scale), round((y + h / 2) * scale))' "$1" "${QT_SCALE_FACTOR:-1}"
+}
+logs=$(tile_centre logs) || fail "the logs tile has no place"
+xdotool mousemove $logs sleep 0.2 mousemove_relative 3 3
+read_window 'any(text.startswith("logs\n11") and "зміна +6" in text
+    for text in window["tooltips"])' "resting on the logs tile does not name it"
+xdotool click 1
+read_window 'window["selected"] == "logs" and window["focused"] == "logs"' \
+    "a click on the logs tile does not select its row"
+xdotool mousemove $(tile_centre photos) click --repeat 2 --delay 80 1
+read_window 'window["path"] == "'"$ext/photos"'"' "a double click on a tile does not go in"
+xdotool key BackSpace
+read_window 'window["path"] == "'"$ext"'" and window["current"] == "photos"' \
+    "Backspace on the map does not come back onto photos"
+xdotool key Down
+read_window 'window["selected"] == "logs" and window["focused"] == "logs"' \
+    "Down on the map does not reach the tile below photos"
+xdotool key Up Return
+read_window 'window["path"] == "'"$ext/photos"'"' "Return on the map does not go in"
+xdotool key alt+Up
+read_window 'window["path"] == "'"$ext"'"' "Alt+Up on the map does not go up"
+
 # A scan stopped at once leaves the history as it was and the window open.
 xdotool key F5 Escape
 read_window '"Сканування скасовано" in window["labels"]' "the scan was not cancelled"
