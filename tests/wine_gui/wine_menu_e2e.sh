@@ -16,55 +16,7 @@ settings=$(roaming_folder)/vollmark/vollmark.ini
 [[ $settings == /*/vollmark/vollmark.ini ]] || fail "no roaming folder in the prefix"
 rm -f "$settings"
 
-# Keys go to the window once wine has made it the active one. Soon after the window maps, the
-# warnings' notification-area icon makes wine open its own tray window, which takes the focus
-# (openbox has no notification area of its own): the focus is taken back until it stays.
-start() {
-    start_program "$work/program.log" "$program"
-    window=$(main_window "$program_pid") || fail "no main window: $(cat "$work/program.log")"
-    local held=0
-    for _ in $(seq 50); do
-        if (($(xdotool getwindowfocus) == window)); then
-            ((++held >= 5)) && return 0
-        else
-            held=0
-            timeout 2 xdotool windowactivate "$window" 2>/dev/null
-        fi
-        sleep 0.2
-    done
-    fail "the main window does not keep the keyboard focus: $(wmctrl -l)"
-}
-
-# Windows the X server shows: the menus are windows of their own.
-shown_windows() {
-    xwininfo -root -children | awk '/^ +0x/ {print $1}' | while read -r id; do
-        xwininfo -id "$id" 2>/dev/null | grep -q 'Map State: IsViewable' && echo "$id"
-    done | sort
-}
-
-# Waits until a window is shown that was not before.
-wait_for_menu() { # what
-    for _ in $(seq 50); do
-        [[ -n $(comm -13 "$work/shown" <(shown_windows)) ]] && return 0
-        sleep 0.1
-    done
-    fail "$1: no menu opened"
-}
-
-close_menu() {
-    xdotool key Escape
-    for _ in $(seq 50); do
-        [[ -z $(comm -13 "$work/shown" <(shown_windows)) ]] && return 0
-        sleep 0.1
-    done
-    local id left=
-    for id in $(comm -13 "$work/shown" <(shown_windows)); do
-        left+=" $(xwininfo -id "$id" | awk '/xwininfo:|geometry/ {$1=""; printf "%s", $0}')"
-    done
-    fail "the menu did not close; still shown:$left"
-}
-
-start
+start_main_window
 shown_windows >"$work/shown"
 xdotool key shift+F10
 wait_for_menu "Shift+F10"
@@ -117,7 +69,7 @@ wmctrl -i -c "$window"
 wait_for_end "$program_pid" 20 || fail "program still running after its window was closed"
 [[ $exit_code == 0 ]] || fail "exit code $exit_code: $(cat "$work/program.log")"
 
-start
+start_main_window
 wait_for_tool_picture "after a new start" --unit tera
 echo "next start: terabytes again"
 wmctrl -i -c "$window"

@@ -134,6 +134,56 @@ start_program() {
     program_pid=$!
 }
 
+# Starts $program and sets `window` to its main window. Keys go to the window once wine has
+# made it the active one. Soon after the window maps, the warnings' notification-area icon makes
+# wine open its own tray window, which takes the focus (openbox has no notification area of its
+# own): the focus is taken back until it stays.
+start_main_window() {
+    start_program "$work/program.log" "$program"
+    window=$(main_window "$program_pid") || fail "no main window: $(cat "$work/program.log")"
+    local held=0
+    for _ in $(seq 50); do
+        if (($(xdotool getwindowfocus) == window)); then
+            ((++held >= 5)) && return 0
+        else
+            held=0
+            timeout 2 xdotool windowactivate "$window" 2>/dev/null
+        fi
+        sleep 0.2
+    done
+    fail "the main window does not keep the keyboard focus: $(wmctrl -l)"
+}
+
+# Windows the X server shows: the menus are windows of their own.
+shown_windows() {
+    xwininfo -root -children | awk '/^ +0x/ {print $1}' | while read -r id; do
+        xwininfo -id "$id" 2>/dev/null | grep -q 'Map State: IsViewable' && echo "$id"
+    done | sort
+}
+
+# Waits until a window is shown that was not before: the menus are windows of their own,
+# and `$work/shown` lists those shown before they opened.
+wait_for_menu() { # what
+    for _ in $(seq 50); do
+        [[ -n $(comm -13 "$work/shown" <(shown_windows)) ]] && return 0
+        sleep 0.1
+    done
+    fail "$1: no menu opened"
+}
+
+close_menu() {
+    xdotool key Escape
+    for _ in $(seq 50); do
+        [[ -z $(comm -13 "$work/shown" <(shown_windows)) ]] && return 0
+        sleep 0.1
+    done
+    local id left=
+    for id in $(comm -13 "$work/shown" <(shown_windows)); do
+        left+=" $(xwininfo -id "$id" | awk '/xwininfo:|geometry/ {$1=""; printf "%s", $0}')"
+    done
+    fail "the menu did not close; still shown:$left"
+}
+
 # Prints the id of the first window whose title matches the pattern once one shows, waiting up
 # to the given tenths of a second (10 s unless told); false when none did.
 wait_for_window() { # pattern [tenths]
