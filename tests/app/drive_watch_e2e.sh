@@ -8,24 +8,9 @@ set -uo pipefail
 program=$1
 source "$(dirname "$0")/x_session.bash"
 need_tools Xvfb openbox xprop xwininfo wmctrl unshare mkfs.ext4
-[[ $(id -u) == 0 ]] || skip "needs root to mount"
+enter_private_mounts no-bus "$@"
 
-if [[ -z ${VOLLMARK_PRIVATE_MOUNTS:-} ]]; then
-    unshare -m --propagation private true 2>/dev/null || skip "no private mount namespace"
-    VOLLMARK_PRIVATE_MOUNTS=1 exec unshare -m --propagation private bash "$0" "$@"
-fi
-
-work=$(mktemp -d)
-mount -t tmpfs -o size=64m tmpfs "$work" || skip "cannot mount a tmpfs"
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done
-    wait 2>/dev/null
-    umount -l "$work/ext" "$work/ram" 2>/dev/null
-    umount -l "$work"
-    rmdir "$work"
-}
-trap cleanup EXIT
+open_mounted_work_folder 64m
 
 start_x_session
 mkdir -p "$work/ext" "$work/ram"

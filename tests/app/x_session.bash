@@ -79,3 +79,38 @@ wait_for_end() {
     wait "$pid"
     exit_code=$?
 }
+
+# Starts the script again in a mount namespace of its own, so that what it mounts is its alone
+# and goes with it; `bus` gives it a session bus of its own as well. The first thing a script
+# that mounts calls, with its own parameters after the kind.
+enter_private_mounts() { # bus|no-bus, parameters
+    local kind=$1
+    shift
+    [[ -n ${VOLLMARK_PRIVATE_MOUNTS:-} ]] && return 0
+    [[ $(id -u) == 0 ]] || skip "needs root to mount"
+    unshare -m --propagation private true 2>/dev/null || skip "no private mount namespace"
+    local session=()
+    [[ $kind == bus ]] && session=(dbus-run-session --)
+    VOLLMARK_PRIVATE_MOUNTS=1 exec unshare -m --propagation private "${session[@]}" bash "$0" "$@"
+}
+
+# open_work_folder on a tmpfs of the given size, in the namespace of enter_private_mounts. At
+# exit, after the processes in `pids`, whatever was mounted in it or listed in `mounts` goes.
+open_mounted_work_folder() { # size
+    work=$(mktemp -d)
+    mount -t tmpfs -o "size=$1" tmpfs "$work" || skip "cannot mount a tmpfs"
+    pids=()
+    mounts=()
+    trap end_mounted_session EXIT
+}
+
+end_mounted_session() {
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done
+    wait 2>/dev/null
+    local target
+    for target in "${mounts[@]}" $(findmnt -rn -o TARGET | grep "^$work/" | sort -r); do
+        umount -l "$target" 2>/dev/null
+    done
+    umount -l "$work"
+    rmdir "$work"
+}

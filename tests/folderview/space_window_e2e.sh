@@ -20,34 +20,18 @@ libfaketime=$(ls /usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1 2>/dev/null
 [[ -x /usr/libexec/at-spi-bus-launcher ]] || skip "at-spi2-core is not installed"
 "$python" -c 'import gi; gi.require_version("Atspi", "2.0")' 2>/dev/null ||
     skip "python3-gi or gir1.2-atspi-2.0 is not installed"
-[[ $(id -u) == 0 ]] || skip "needs root to mount"
-
-if [[ -z ${VOLLMARK_PRIVATE_MOUNTS:-} ]]; then
-    unshare -m --propagation private true 2>/dev/null || skip "no private mount namespace"
-    VOLLMARK_PRIVATE_MOUNTS=1 exec unshare -m --propagation private \
-        dbus-run-session -- bash "$0" "$@"
-fi
+enter_private_mounts bus "$@"
 program=$1
 drives_tool=$2
 
-work=$(mktemp -d)
-mount -t tmpfs -o size=200m tmpfs "$work" || skip "cannot mount a tmpfs"
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done
-    wait 2>/dev/null
-    umount -l "${ext:-$work/ext}" 2>/dev/null
-    umount -l "$work"
-    rmdir "$work"
-}
-trap cleanup EXIT
+open_mounted_work_folder 200m
 export XDG_STATE_HOME=$work/state TZ=UTC
 
 start_x_session
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1
 # The pictures show a plain mount point; the namespace is private, so /mnt is the test's alone.
 ext=$work/ext
-[[ -n ${VOLLMARK_SCREENSHOT:-} && -d /mnt ]] && ext=/mnt
+[[ -n ${VOLLMARK_SCREENSHOT:-} && -d /mnt ]] && ext=/mnt && mounts+=(/mnt)
 mkdir -p "$ext" "$work/config/vollmark"
 printf '[warnings]\non=false\n' >"$work/config/vollmark/vollmark.ini"
 truncate -s 96M "$work/ext.img" && mkfs.ext4 -q -F -m 0 -N 90000 "$work/ext.img" ||

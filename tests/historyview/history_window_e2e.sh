@@ -20,27 +20,11 @@ libfaketime=$(ls /usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1 2>/dev/null
 [[ -x /usr/libexec/at-spi-bus-launcher ]] || skip "at-spi2-core is not installed"
 "$python" -c 'import gi; gi.require_version("Atspi", "2.0")' 2>/dev/null ||
     skip "python3-gi or gir1.2-atspi-2.0 is not installed"
-[[ $(id -u) == 0 ]] || skip "needs root to mount"
-
-if [[ -z ${VOLLMARK_PRIVATE_MOUNTS:-} ]]; then
-    unshare -m --propagation private true 2>/dev/null || skip "no private mount namespace"
-    VOLLMARK_PRIVATE_MOUNTS=1 exec unshare -m --propagation private \
-        dbus-run-session -- bash "$0" "$@"
-fi
+enter_private_mounts bus "$@"
 program=$1
 drives_tool=$2
 
-work=$(mktemp -d)
-mount -t tmpfs -o size=160m tmpfs "$work" || skip "cannot mount a tmpfs"
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done
-    wait 2>/dev/null
-    umount -l "$work/ext" 2>/dev/null
-    umount -l "$work"
-    rmdir "$work"
-}
-trap cleanup EXIT
+open_mounted_work_folder 160m
 export XDG_STATE_HOME=$work/state TZ=UTC
 
 start_x_session

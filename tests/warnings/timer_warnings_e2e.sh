@@ -23,27 +23,11 @@ libfaketime=$(ls /usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1 2>/dev/null
     skip "libfaketime is not installed"
 # faketime preloads its library ahead of the sanitizer runtime, which a sanitized build refuses.
 export ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0
-[[ $(id -u) == 0 ]] || skip "needs root to mount"
-
-if [[ -z ${VOLLMARK_PRIVATE_MOUNTS:-} ]]; then
-    unshare -m --propagation private true 2>/dev/null || skip "no private mount namespace"
-    VOLLMARK_PRIVATE_MOUNTS=1 exec unshare -m --propagation private \
-        dbus-run-session -- bash "$0" "$@"
-fi
+enter_private_mounts bus "$@"
 program=$1
 drives_tool=$2
 
-work=$(mktemp -d)
-mount -t tmpfs -o size=160m tmpfs "$work" || skip "cannot mount a tmpfs"
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done
-    wait 2>/dev/null
-    umount -l "$work/ext" 2>/dev/null
-    umount -l "$work"
-    rmdir "$work"
-}
-trap cleanup EXIT
+open_mounted_work_folder 160m
 export TZ=UTC
 
 start_x_session
