@@ -386,11 +386,7 @@ void TFrmSpace::GoUp() {
     const auto came = std::find_if(rows_.begin(), rows_.end(), [&](const FolderRow& row) {
         return row.kind == Kind::folder && row.path == from;
     });
-    if (came == rows_.end()) return;
-    const int index = static_cast<int>(came - rows_.begin());
-    Rows->SetItemIndex(index);
-    const QRect rect = Rows->RowRect(index);
-    RowsArea->ensureVisible(rect.center().x(), rect.center().y(), 0, rect.height() / 2);
+    if (came != rows_.end()) SelectRow(static_cast<int>(came - rows_.begin()));
 }
 
 void TFrmSpace::OpenFolder() {

@@ -9,9 +9,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 source "$here/x_session.bash"
 python=/usr/bin/python3
 need_tools Xvfb openbox wmctrl dbus-run-session xdotool
-[[ -x /usr/libexec/at-spi-bus-launcher ]] || skip "at-spi2-core is not installed"
-"$python" -c 'import gi; gi.require_version("Atspi", "2.0")' 2>/dev/null ||
-    skip "python3-gi or gir1.2-atspi-2.0 is not installed"
+need_atspi
 
 # A session bus of its own, on which the accessibility bus is started on demand.
 if [[ ${1:-} != --inside ]]; then

@@ -13,9 +13,7 @@ python=/usr/bin/python3
 need_tools weston Xwayland dbus-run-session xdotool xprop
 compgen -G "/usr/lib/*/qt6/plugins/platforms/libqwayland-generic.so" >/dev/null ||
     skip "qt6-wayland is not installed"
-[[ -x /usr/libexec/at-spi-bus-launcher ]] || skip "at-spi2-core is not installed"
-"$python" -c 'import gi; gi.require_version("Atspi", "2.0")' 2>/dev/null ||
-    skip "python3-gi or gir1.2-atspi-2.0 is not installed"
+need_atspi
 
 # The runtime folder is private before the session bus starts: the accessibility bus that it
 # starts on demand puts its socket there, and would otherwise share ~/.cache/at-spi/bus with

@@ -7,19 +7,12 @@
 # also saves the window as a picture (QT_SCALE_FACTOR=2 for the 200 % one).
 # Usage: history_window_e2e.sh <path to vollmark> <path to vollmark-drives>
 set -uo pipefail
-# faketime preloads its library ahead of the sanitizer runtime, which a sanitized build refuses.
-export ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0
-
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../app/x_session.bash"
 python=/usr/bin/python3
 need_tools Xvfb openbox wmctrl xdotool dbus-run-session unshare mkfs.ext4 fallocate
-# The library, not the faketime wrapper, which fails on a semaphore a killed run left behind.
-libfaketime=$(ls /usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1 2>/dev/null) ||
-    skip "libfaketime is not installed"
-[[ -x /usr/libexec/at-spi-bus-launcher ]] || skip "at-spi2-core is not installed"
-"$python" -c 'import gi; gi.require_version("Atspi", "2.0")' 2>/dev/null ||
-    skip "python3-gi or gir1.2-atspi-2.0 is not installed"
+need_libfaketime
+need_atspi
 enter_private_mounts bus "$@"
 program=$1
 drives_tool=$2

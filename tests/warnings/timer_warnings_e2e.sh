@@ -19,10 +19,7 @@ source "$here/dunst_session.bash"
 source "$here/grown_snapshots.bash"
 need_tools Xvfb openbox wmctrl xprop xdotool dbus-run-session dbus-send dunst dunstctl unshare \
     mkfs.ext4 fallocate python3
-libfaketime=$(ls /usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1 2>/dev/null) ||
-    skip "libfaketime is not installed"
-# faketime preloads its library ahead of the sanitizer runtime, which a sanitized build refuses.
-export ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0
+need_libfaketime
 enter_private_mounts bus "$@"
 program=$1
 drives_tool=$2

@@ -11,17 +11,13 @@
 # its clock past the ten minutes between two warnings of a drive.
 # Usage: warnings_e2e.sh <path to vollmark> <path to vollmark-drives>
 set -uo pipefail
-# faketime preloads its library ahead of the sanitizer runtime, which a sanitized build refuses.
-export ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0
-
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../app/x_session.bash"
 source "$here/dunst_session.bash"
 source "$here/grown_snapshots.bash"
 need_tools Xvfb openbox wmctrl xprop dbus-run-session dunst dunstctl faketime unshare mkfs.ext4 \
     fallocate python3
-libfaketime=$(ls /usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1 2>/dev/null) ||
-    skip "libfaketime is not installed"
+need_libfaketime
 enter_private_mounts bus "$@"
 program=$1
 drives_tool=$2
