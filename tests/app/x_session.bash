@@ -27,24 +27,44 @@ need_tools() {
     for tool in "$@"; do command -v "$tool" >/dev/null || skip "$tool is not installed"; done
 }
 
-start_x_session() {
+# One Xvfb with openbox on a display of its own; false, with both ended, when the manager does not
+# answer within 10 s. The reason is left in $work/openbox.log and $work/xvfb.log.
+start_display() {
+    local xvfb manager
+    rm -f "$work/display"
     # -displayfd picks a free display number and reports it once the server accepts clients.
     # VOLLMARK_SCREEN makes room for a picture of a large window at 200 %.
     Xvfb -displayfd 3 -screen 0 "${VOLLMARK_SCREEN:-1024x768}x24" -nolisten tcp \
         3>"$work/display" 2>"$work/xvfb.log" &
-    pids+=($!)
+    xvfb=$!
     for _ in $(seq 300); do [[ -s $work/display ]] && break; sleep 0.1; done
     [[ -s $work/display ]] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
     export DISPLAY=":$(head -n1 "$work/display")"
+    openbox >"$work/openbox.log" 2>&1 &
+    manager=$!
+    # A window mapped before the manager runs keeps no frame and ignores the on-top request.
+    for _ in $(seq 100); do
+        if wmctrl -m >/dev/null 2>&1; then
+            pids+=("$xvfb" "$manager")
+            return 0
+        fi
+        sleep 0.1
+    done
+    kill "$manager" "$xvfb" 2>/dev/null
+    wait "$manager" "$xvfb" 2>/dev/null
+    return 1
+}
+
+# A display with a window manager, and a configuration of the test's own. Now and then, with
+# several tests starting at once, the display a new Xvfb reports cannot be opened; a fresh one
+# on another number then serves.
+start_x_session() {
     export QT_QPA_PLATFORM=xcb
     # Never the user's own settings or usage history.
     export XDG_CONFIG_HOME=$work/config
     export XDG_STATE_HOME=$work/state
-    openbox >/dev/null 2>&1 &
-    pids+=($!)
-    # A window mapped before the manager runs keeps no frame and ignores the on-top request.
-    for _ in $(seq 300); do wmctrl -m >/dev/null 2>&1 && break; sleep 0.1; done
-    wmctrl -m >/dev/null 2>&1 || fail "no window manager answered"
+    for _ in 1 2 3; do start_display && return 0; done
+    fail "no window manager answered on $DISPLAY: $(cat "$work/openbox.log" "$work/xvfb.log")"
 }
 
 # Prints the id of the main window once its caption carries the local total.
@@ -113,4 +133,21 @@ end_mounted_session() {
     done
     umount -l "$work"
     rmdir "$work"
+}
+
+# What reading the windows as a screen reader does takes: the accessibility bus and its Python
+# binding.
+need_atspi() {
+    [[ -x /usr/libexec/at-spi-bus-launcher ]] || skip "at-spi2-core is not installed"
+    "${python:-python3}" -c 'import gi; gi.require_version("Atspi", "2.0")' 2>/dev/null ||
+        skip "python3-gi or gir1.2-atspi-2.0 is not installed"
+}
+
+# Sets `libfaketime`, the library a run at a simulated time preloads: the faketime wrapper fails
+# on a semaphore a killed run left behind. It comes ahead of the sanitizer runtime, which a
+# sanitized build otherwise refuses.
+need_libfaketime() {
+    libfaketime=$(ls /usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1 2>/dev/null) ||
+        skip "libfaketime is not installed"
+    export ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0
 }
