@@ -63,6 +63,10 @@ start_x_session() {
     # Never the user's own settings or usage history.
     export XDG_CONFIG_HOME=$work/config
     export XDG_STATE_HOME=$work/state
+    # Without a runtime folder the accessibility bus puts its socket in one under the user's home,
+    # which tests running side by side would share and take away from each other.
+    export XDG_RUNTIME_DIR=$work/runtime
+    mkdir -p -m 0700 "$XDG_RUNTIME_DIR"
     for _ in 1 2 3; do start_display && return 0; done
     fail "no window manager answered on $DISPLAY: $(cat "$work/openbox.log" "$work/xvfb.log")"
 }
